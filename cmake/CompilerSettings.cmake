@@ -1,0 +1,30 @@
+# Warnings, character set and runtime linkage for every target of the project.
+if(MSVC)
+  add_compile_options(/W4 /utf-8 /permissive- /EHsc /Zc:__cplusplus)
+  if(JITSWAP_WERROR)
+    add_compile_options(/WX)
+  endif()
+  # One executable with nothing to install beside it.
+  set(CMAKE_MSVC_RUNTIME_LIBRARY "MultiThreaded$<$<CONFIG:Debug>:Debug>")
+else()
+  add_compile_options(-Wall -Wextra -Wpedantic -Wshadow)
+  if(JITSWAP_WERROR)
+    add_compile_options(-Werror)
+  endif()
+endif()
+
+if(WIN32)
+  add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX
+                          _WIN32_WINNT=0x0601 WINVER=0x0601 _WIN32_IE=0x0800)
+  if(MINGW)
+    add_link_options(-static -static-libgcc -static-libstdc++)
+    # Small release binaries: drop symbols and unused sections.
+    add_compile_options($<$<CONFIG:Release>:-ffunction-sections> $<$<CONFIG:Release>:-fdata-sections>)
+    add_link_options($<$<CONFIG:Release>:-Wl,--gc-sections> $<$<CONFIG:Release>:-s>)
+  endif()
+endif()
+
+if(JITSWAP_SANITIZE AND NOT WIN32)
+  add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=all)
+  add_link_options(-fsanitize=address,undefined)
+endif()

@@ -1,0 +1,36 @@
+#pragma once
+// Ownership of Win32 handles: each kind of handle is closed by its own function when its owner goes.
+
+#include <windows.h>
+
+#include <memory>
+#include <type_traits>
+
+namespace jitswap {
+
+namespace detail {
+template <auto Close>
+struct HandleCloser {
+    template <class H>
+    void operator()(H handle) const noexcept
+    {
+        Close(handle);
+    }
+};
+} // namespace detail
+
+// A unique_ptr over the handle's pointee type, so that a null handle means "owns nothing".
+template <class Handle, auto Close>
+using UniqueWin32 = std::unique_ptr<std::remove_pointer_t<Handle>, detail::HandleCloser<Close>>;
+
+using UniqueHandle = UniqueWin32<HANDLE, CloseHandle>;   // kernel objects (not INVALID_HANDLE_VALUE ones)
+using UniqueHKey = UniqueWin32<HKEY, RegCloseKey>;
+using UniqueIcon = UniqueWin32<HICON, DestroyIcon>;
+using UniqueMenu = UniqueWin32<HMENU, DestroyMenu>;
+using UniqueFont = UniqueWin32<HFONT, DeleteObject>;
+using UniqueBitmap = UniqueWin32<HBITMAP, DeleteObject>;
+using UniqueBrush = UniqueWin32<HBRUSH, DeleteObject>;
+using UniqueWindow = UniqueWin32<HWND, DestroyWindow>;
+using UniqueModule = UniqueWin32<HMODULE, FreeLibrary>;
+
+} // namespace jitswap
