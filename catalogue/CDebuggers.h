@@ -1,0 +1,55 @@
+#pragma once
+// The catalogue of debuggers the user knows, in a stable order, with its load and save in the
+// settings store. Platform-free, so it is built and tested natively as well.
+
+#include "catalogue/DebuggerEntry.h"
+#include "support/SettingsStore.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace jitswap {
+
+class CDebuggers {
+public:
+    // One entry per storage slot.
+    static constexpr std::int32_t Capacity = 30;
+
+    explicit CDebuggers(SettingsStoreOpener openStore);
+
+    std::int32_t Count() const;
+
+    // False, with nothing changed, for an index outside 0 to Count - 1.
+    bool Remove(std::int32_t index);
+
+    // Appends at the end. False, with nothing changed, when the catalogue is full or the title is empty.
+    bool Add(std::wstring title, std::wstring commandLine, bool autoStart);
+
+    // An index out of range reads as empty text or false.
+    std::wstring Title(std::int32_t index) const;
+    std::wstring CommandLine(std::int32_t index) const;
+    bool Auto(std::int32_t index) const;
+
+    // Replace one field in place; an index out of range changes nothing. The title is not
+    // validated: an empty one is kept in memory and makes the slot vacant once saved.
+    void SetTitle(std::int32_t index, std::wstring title);
+    void SetCommandLine(std::int32_t index, std::wstring commandLine);
+    void SetAuto(std::int32_t index, bool autoStart);
+
+    // Replaces the catalogue with the stored one. The entries held before are dropped first, so a
+    // store failure, which is thrown, leaves only the entries read completely before it.
+    void ReadDebuggers();
+
+    // Writes every slot, the vacant ones too, so that entries of a longer earlier catalogue go.
+    // A failing write is skipped and the save goes on; nothing is thrown.
+    void SaveDebuggers() const;
+
+private:
+    bool Holds(std::int32_t index) const;
+
+    SettingsStoreOpener m_openStore;
+    std::vector<DebuggerEntry> m_entries;
+};
+
+} // namespace jitswap

@@ -1,0 +1,75 @@
+// The catalogue in the settings store: section "Debuggers", one slot per entry, three keys a slot.
+
+#include "catalogue/CDebuggers.h"
+
+#include <exception>
+#include <stdexcept>
+#include <string_view>
+
+namespace jitswap {
+namespace {
+
+constexpr std::wstring_view kSection = L"Debuggers";
+constexpr std::wstring_view kTitlePrefix = L"Title ";
+constexpr std::wstring_view kCommandLinePrefix = L"Command Line ";
+constexpr std::wstring_view kAutoPrefix = L"Auto ";
+
+std::wstring SlotKey(std::wstring_view prefix, std::int32_t slot)
+{
+    return std::wstring(prefix) + std::to_wstring(slot);
+}
+
+std::unique_ptr<SettingsStore> OpenStore(const SettingsStoreOpener& openStore)
+{
+    auto store = openStore();
+    if (!store) throw std::runtime_error("The settings store could not be opened");
+    return store;
+}
+
+// One step of a save: its failure costs only the key it writes.
+template <class Write>
+void WriteSkippingFailure(Write write) noexcept
+{
+    try {
+        write();
+    } catch (const std::exception&) {
+    }
+}
+
+} // namespace
+
+void CDebuggers::ReadDebuggers()
+{
+    m_entries.clear();
+    const auto store = OpenStore(m_openStore);
+    for (std::int32_t slot = 0; slot < Capacity; ++slot) {
+        // Values another program stored in a shape that cannot be read as text or boolean must
+        // not keep the program from starting: such a title marks the slot vacant, such a command
+        // line reads as empty and such a flag as false. A failure of the store itself is thrown.
+        const auto title = store->ReadText(kSection, SlotKey(kTitlePrefix, slot), L"");
+        if (!title || title->empty()) continue;
+        auto commandLine = store->ReadText(kSection, SlotKey(kCommandLinePrefix, slot), L"");
+        const auto autoStart = store->ReadBoolean(kSection, SlotKey(kAutoPrefix, slot), false);
+        m_entries.push_back(DebuggerEntry{*title, std::move(commandLine).value_or(L""), autoStart.value_or(false)});
+    }
+}
+
+void CDebuggers::SaveDebuggers() const
+{
+    // The caller is a dialog's confirmation: no failure here may end the program. Without a store
+    // every one of the writes below would fail, so there is nothing left to do.
+    std::unique_ptr<SettingsStore> store;
+    try {
+        store = OpenStore(m_openStore);
+    } catch (const std::exception&) {
+        return;
+    }
+    for (std::int32_t slot = 0; slot < Capacity; ++slot) {
+        WriteSkippingFailure([&] { store->WriteText(kSection, SlotKey(kTitlePrefix, slot), Title(slot)); });
+        WriteSkippingFailure(
+            [&] { store->WriteText(kSection, SlotKey(kCommandLinePrefix, slot), CommandLine(slot)); });
+        WriteSkippingFailure([&] { store->WriteBoolean(kSection, SlotKey(kAutoPrefix, slot), Auto(slot)); });
+    }
+}
+
+} // namespace jitswap

@@ -1,0 +1,37 @@
+#pragma once
+// The settings store in the registry: one key per section under a base key, text as REG_SZ and
+// booleans as REG_DWORD (true 0xFFFFFFFF, false 0).
+
+#include "support/SettingsStore.h"
+
+#include <windows.h>
+
+#include <string>
+
+namespace jitswap {
+
+class RegistrySettingsStore final : public SettingsStore {
+public:
+    // `basePath` is a subkey of `root`, such as L"Software\\Quarvel\\Jitswap". Nothing is opened
+    // or created until a value is read or written.
+    RegistrySettingsStore(HKEY root, std::wstring basePath);
+
+    // Reads never create a key: a missing section or value reads as the default.
+    std::optional<std::wstring> ReadText(std::wstring_view section, std::wstring_view key,
+                                         std::wstring_view defaultValue) override;
+    std::optional<bool> ReadBoolean(std::wstring_view section, std::wstring_view key,
+                                    bool defaultValue) override;
+
+    // Writes create the section key when it is missing.
+    void WriteText(std::wstring_view section, std::wstring_view key, std::wstring_view value) override;
+    void WriteBoolean(std::wstring_view section, std::wstring_view key, bool value) override;
+
+private:
+    std::wstring SectionPath(std::wstring_view section) const;
+    void WriteValue(std::wstring_view section, std::wstring_view key, DWORD type, const void* data, DWORD size);
+
+    HKEY m_root;
+    std::wstring m_basePath;
+};
+
+} // namespace jitswap

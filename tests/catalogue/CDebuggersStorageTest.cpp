@@ -1,0 +1,173 @@
+#include "catalogue/CDebuggers.h"
+#include "tests/catalogue/CatalogueDescription.h"
+#include "tests/catalogue/MemorySettingsStore.h"
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+using namespace jitswap;
+using namespace jitswap::testing;
+
+namespace {
+
+class CDebuggersStorage : public ::testing::Test {
+protected:
+    void Store(const std::wstring& key, MemoryValue value)
+    {
+        settings.values[{L"Debuggers", key}] = std::move(value);
+    }
+
+    void StoreSlot(int slot, MemoryValue title, MemoryValue commandLine, MemoryValue autoStart)
+    {
+        const auto n = std::to_wstring(slot);
+        Store(L"Title " + n, std::move(title));
+        Store(L"Command Line " + n, std::move(commandLine));
+        Store(L"Auto " + n, std::move(autoStart));
+    }
+
+    // The slot's three stored values as "title|command line|1", "?" for an absent one.
+    std::wstring Slot(int slot) const
+    {
+        const auto n = std::to_wstring(slot);
+        auto get = [&](const std::wstring& key) -> std::wstring {
+            const auto found = settings.values.find({L"Debuggers", key});
+            if (found == settings.values.end()) return L"?";
+            if (const auto* text = std::get_if<std::wstring>(&found->second)) return *text;
+            if (const auto* flag = std::get_if<bool>(&found->second)) return *flag ? L"1" : L"0";
+            return L"unreadable";
+        };
+        return get(L"Title " + n) + L"|" + get(L"Command Line " + n) + L"|" + get(L"Auto " + n);
+    }
+
+    static std::vector<std::wstring> AllWritesInSlotOrder()
+    {
+        std::vector<std::wstring> writes;
+        for (int slot = 0; slot < 30; ++slot)
+            for (const wchar_t* prefix : {L"write Title ", L"write Command Line ", L"write Auto "})
+                writes.push_back(prefix + std::to_wstring(slot));
+        return writes;
+    }
+
+    MemorySettings settings;
+    CDebuggers catalogue{settings.Opener()};
+};
+
+} // namespace
+
+TEST_F(CDebuggersStorage, FirstRunLoadsNothingAndReadsOnlyTheTitles)
+{
+    catalogue.Add(L"Held before", L"", false);
+    catalogue.ReadDebuggers();
+    EXPECT_EQ(catalogue.Count(), 0);
+    ASSERT_EQ(settings.log.size(), 30u);
+    EXPECT_EQ(settings.log.back(), L"read Title 29");
+    EXPECT_EQ(settings.opens, 1);
+}
+
+TEST_F(CDebuggersStorage, LoadPacksOccupiedSlotsAndSaveWritesThemBackPacked)
+{
+    StoreSlot(0, L"First", L"first.exe -p %ld", true);
+    StoreSlot(1, L"", L"ghost.exe", true);     // vacant whatever else it holds
+    Store(L"Title 2", L"  ");                  // blanks are a title; the other two keys are absent
+    StoreSlot(29, L"Отладчик", L"C:\\Отладчик\\dbg.exe", true);
+
+    catalogue.ReadDebuggers();
+    EXPECT_EQ(DescribeCatalogue(catalogue),
+              L"First|first.exe -p %ld|1;   ||0; Отладчик|C:\\Отладчик\\dbg.exe|1");
+
+    settings.log.clear();
+    catalogue.SaveDebuggers();
+    EXPECT_EQ(settings.log, AllWritesInSlotOrder());
+    EXPECT_EQ(Slot(0), L"First|first.exe -p %ld|1");
+    EXPECT_EQ(Slot(1), L"  ||0");
+    EXPECT_EQ(Slot(2), L"Отладчик|C:\\Отладчик\\dbg.exe|1");
+    EXPECT_EQ(Slot(29), L"||0");
+    EXPECT_EQ(settings.opens, 2);
+}
+
+TEST_F(CDebuggersStorage, SaveAfterShrinkingVacatesTheStaleSlots)
+{
+    for (const wchar_t* title : {L"A", L"B", L"C", L"D", L"E"}) catalogue.Add(title, title, true);
+    catalogue.SaveDebuggers();
+    catalogue.Remove(3);
+    catalogue.Remove(1);
+    catalogue.SaveDebuggers();
+    EXPECT_EQ(Slot(3), L"||0");
+    EXPECT_EQ(Slot(4), L"||0");
+
+    CDebuggers reloaded{settings.Opener()};
+    reloaded.ReadDebuggers();
+    EXPECT_EQ(DescribeCatalogue(reloaded), L"A|A|1; C|C|1; E|E|1");
+}
+
+TEST_F(CDebuggersStorage, EmptyTitleSetInMemoryIsSavedAsAVacantSlotAndLostOnReload)
+{
+    catalogue.Add(L"A", L"a.exe", false);
+    catalogue.Add(L"B", L"b.exe", true);
+    catalogue.Add(L"C", L"c.exe", false);
+    catalogue.SetTitle(1, L"");
+    catalogue.SaveDebuggers();
+    EXPECT_EQ(Slot(1), L"|b.exe|1");
+
+    catalogue.ReadDebuggers();
+    EXPECT_EQ(DescribeCatalogue(catalogue), L"A|a.exe|0; C|c.exe|0");
+}
+
+TEST_F(CDebuggersStorage, SaveGoesOnPastFailingWritesAndLeavesThoseKeysAsTheyWere)
+{
+    for (int slot = 0; slot < 4; ++slot) StoreSlot(slot, L"old", L"old.exe", true);
+    settings.failingKeys = {L"Title 0", L"Command Line 1", L"Auto 2", L"Title 3"};
+    catalogue.Add(L"A", L"a.exe", false);
+    catalogue.Add(L"B", L"b.exe", false);
+    catalogue.Add(L"C", L"c.exe", false);
+
+    EXPECT_NO_THROW(catalogue.SaveDebuggers());
+    EXPECT_EQ(settings.log, AllWritesInSlotOrder());
+    EXPECT_EQ(Slot(0), L"old|a.exe|0");
+    EXPECT_EQ(Slot(1), L"B|old.exe|0");
+    EXPECT_EQ(Slot(2), L"C|c.exe|1");
+    EXPECT_EQ(Slot(3), L"old||0");
+    EXPECT_EQ(Slot(4), L"||0");
+    EXPECT_EQ(catalogue.Count(), 3);
+}
+
+TEST_F(CDebuggersStorage, SaveGoesOnWhenTheStoreFailsMidwayOrCannotBeOpened)
+{
+    catalogue.Add(L"A", L"a.exe", true);
+    catalogue.Add(L"B", L"b.exe", true);
+    settings.operationsBeforeFailure = 4;
+    EXPECT_NO_THROW(catalogue.SaveDebuggers());
+    EXPECT_EQ(settings.log, AllWritesInSlotOrder());
+    EXPECT_EQ(Slot(0), L"A|a.exe|1");
+    EXPECT_EQ(Slot(1), L"B|?|?");
+
+    settings = MemorySettings{};
+    settings.failToOpen = true;
+    EXPECT_NO_THROW(catalogue.SaveDebuggers());
+    EXPECT_TRUE(settings.values.empty());
+    EXPECT_EQ(DescribeCatalogue(catalogue), L"A|a.exe|1; B|b.exe|1");
+}
+
+TEST_F(CDebuggersStorage, LoadFailureKeepsOnlyTheEntriesReadCompletelyBeforeIt)
+{
+    for (int slot = 0; slot < 4; ++slot) StoreSlot(slot, L"T" + std::to_wstring(slot), L"", false);
+    settings.failingKeys = {L"Auto 2"};
+    catalogue.Add(L"Held before", L"", false);
+    EXPECT_THROW(catalogue.ReadDebuggers(), std::runtime_error);
+    EXPECT_EQ(DescribeCatalogue(catalogue), L"T0||0; T1||0");
+
+    settings.failToOpen = true;
+    EXPECT_THROW(catalogue.ReadDebuggers(), std::runtime_error);
+    EXPECT_EQ(catalogue.Count(), 0);
+}
+
+TEST_F(CDebuggersStorage, UnreadableValuesDoNotEndTheLoad)
+{
+    StoreSlot(0, Unreadable{}, L"hidden.exe", true);   // an unreadable title is a vacant slot
+    StoreSlot(1, L"T1", Unreadable{}, Unreadable{});
+    StoreSlot(2, L"T2", true, L"yes");                 // values of the other kind
+    StoreSlot(3, L"T3", L"t3.exe", true);
+    EXPECT_NO_THROW(catalogue.ReadDebuggers());
+    EXPECT_EQ(DescribeCatalogue(catalogue), L"T1||0; T2||0; T3|t3.exe|1");
+}

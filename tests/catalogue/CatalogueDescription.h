@@ -1,0 +1,21 @@
+#pragma once
+// The whole catalogue as one text, so that a test compares every field of every entry at once:
+// "title|command line|1" per entry, entries joined by "; ".
+
+#include "catalogue/CDebuggers.h"
+
+#include <string>
+
+namespace jitswap::testing {
+
+inline std::wstring DescribeCatalogue(const CDebuggers& catalogue)
+{
+    std::wstring description;
+    for (std::int32_t i = 0; i < catalogue.Count(); ++i) {
+        if (i > 0) description += L"; ";
+        description += catalogue.Title(i) + L"|" + catalogue.CommandLine(i) + (catalogue.Auto(i) ? L"|1" : L"|0");
+    }
+    return description;
+}
+
+} // namespace jitswap::testing
