@@ -2,6 +2,7 @@
 // What the program calls of its support library: small services over Win32 that the windows and
 // modules share. Every failure is raised as an exception (Win32Error or std::runtime_error).
 
+#include "support/ExecutablePath.h"
 #include "support/SettingsStore.h"
 #include "support/TextTrim.h"
 #include "support/UniqueHandle.h"
@@ -29,9 +30,6 @@ ApplicationInfo ReadApplicationInfo();
 // The application title, the caption of every message box.
 inline constexpr wchar_t kApplicationTitle[] = L"Quarvel - Jitswap";
 
-// The folder the executable lies in, without a trailing separator.
-std::wstring ExecutableDirectory();
-
 // Nothing to record: the program needs no registration of its path to run. Kept so start-up
 // reads as a sequence of the same steps on every build; returns true.
 bool qsRegisterAppPath();
@@ -54,9 +52,6 @@ UniqueIcon qsLoadResTrayIcon(const wchar_t* iconGroup);
 
 // Selects the whole text of an edit control.
 void qsHighlightText(HWND edit);
-
-// Joins a folder and a file name with exactly one separator.
-std::wstring qsBuildFileName(std::wstring_view directory, std::wstring_view fileName);
 
 // An ANSI text resource of the executable, as wide text. Throws when it is missing.
 std::wstring qsLoadResTextA(const wchar_t* name, const wchar_t* type);
@@ -95,11 +90,23 @@ public:
     bool Unregister(std::wstring_view identity);
 };
 
-// The About window: title, version, description and dedication, with an OK button.
+class AboutForm;
+
+// The About window: icon, title, version, copyright, description and dedication, with an OK
+// button. Asked again while it is open, it comes to the front instead of opening twice.
 class AboutBox {
 public:
+    AboutBox();
+    ~AboutBox();
+    AboutBox(const AboutBox&) = delete;
+    AboutBox& operator=(const AboutBox&) = delete;
+
+    // Returns when the user has closed the window. `picture` replaces the program's icon if given.
     void ShowAbout(HWND owner, const ApplicationInfo& application, std::wstring_view description,
                    HBITMAP picture, std::wstring_view dedication);
+
+private:
+    AboutForm* m_open = nullptr;
 };
 
 // The settings store of this program: HKEY_CURRENT_USER\Software\Quarvel\Jitswap, one key per section.

@@ -1,0 +1,55 @@
+#include "app/frmMain.h"
+
+namespace jitswap {
+
+frmMain::frmMain() = default;
+
+frmMain::~frmMain() = default;
+
+void frmMain::Load()
+{
+    WindowSpec spec;
+    spec.className = L"JitswapMain";
+    spec.caption = L"Jitswap";
+    spec.owner = qsGetThunderMainHandle();
+    spec.menu = m_menu.ReleaseBar();
+    spec.dialogKeys = false;
+    CreateFormWindow(spec);
+    Form_Load();
+}
+
+void frmMain::Form_Load()
+{
+    qsCenterFormEx(Handle());
+    if (!qsIsInIDE()) qsSetWindowResIconAll(Handle(), L"A_MAIN");
+    RefreshAutostartCheck();
+    RebuildDebuggersMenu();
+
+    bcMain = std::make_unique<TrayIcon>();
+    bcMain->SetText(L"Jitswap");
+    bcMain->SetIcon(qsLoadResTrayIcon(L"A_MAIN"));
+    bcMain->SetVisible(true);
+
+    Hook = std::make_unique<TrayMenuHook>();
+    Hook->BeforePopupMenu = [this](HMENU) { Hook_BeforePopupMenu(); };
+    Hook->Attach(Handle(), *bcMain, 0);
+}
+
+void frmMain::Form_Unload()
+{
+    // The icon goes with the window; with it the program's last trace on screen, so the program ends.
+    Hook.reset();
+    bcMain.reset();
+    PostQuitMessage(0);
+}
+
+void frmMain::OnCommand(int id, int /*notification*/, HWND /*control*/)
+{
+    const auto command = static_cast<UINT>(id);
+    if (const auto index = m_menu.mnuList.IndexOf(command)) mnuList_Click(*index);
+    else if (const auto settings = m_menu.mnuSettings.IndexOf(command)) mnuSettings_Click(*settings);
+    else if (const auto helpExit = m_menu.mnuHelpExit.IndexOf(command)) mnuHelpExit_Click(*helpExit);
+    else if (const auto help = m_menu.mnuHelp.IndexOf(command)) mnuHelp_Click(*help);
+}
+
+} // namespace jitswap

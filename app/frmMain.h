@@ -1,0 +1,62 @@
+#pragma once
+// The main window: created hidden and never shown. It owns the tray icon, the tray menu and its
+// hook, and the catalogue the menu lists; everything the user does in the tray ends up here.
+
+#include "app/MainMenu.h"
+#include "support/Form.h"
+#include "support/Support.h"
+#include "support/TrayIcon.h"
+#include "support/TrayMenuHook.h"
+
+#include <cstdint>
+#include <memory>
+#include <string_view>
+
+namespace jitswap {
+
+class CDebuggers;
+class frmDebuggersList;
+
+class frmMain final : public Form {
+public:
+    frmMain();
+    ~frmMain() override;
+
+    // Creates the hidden window and runs Form_Load: afterwards the icon is in the notification area.
+    void Load();
+
+protected:
+    void Form_KeyDown(int keyCode, int shift) override;
+    void Form_Unload() override;
+    void OnCommand(int id, int notification, HWND control) override;
+
+private:
+    friend struct frmMainProbe;  // in-process tests look at the menu the user would see
+
+    void Form_Load();
+
+    // The tray menu's catalogue part and switching.
+    void RebuildDebuggersMenu();
+    void ApplyDebugger(std::int32_t index);
+    void mnuList_Click(int index);
+    void Hook_BeforePopupMenu();
+
+    // Start with Windows, help, About and exit.
+    void RefreshAutostartCheck();
+    void ToggleAutostart();
+    void mnuSettings_Click(int index);
+    void mnuHelp_Click(int index);
+    void mnuHelpExit_Click(int index);
+    void OpenHelpFile();
+    void ShowAbout(std::wstring_view description);
+
+    MainMenu m_menu;
+    std::unique_ptr<TrayIcon> bcMain;
+    std::unique_ptr<TrayMenuHook> Hook;
+    std::unique_ptr<CDebuggers> m_Debuggers;
+    std::unique_ptr<frmDebuggersList> m_debuggersList;
+    AutostartRegistry m_autostart;
+    AboutBox m_about;
+};
+
+} // namespace jitswap

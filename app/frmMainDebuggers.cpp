@@ -1,0 +1,107 @@
+// The tray menu's catalogue part: one item per debugger, a radio bullet on the one the system
+// uses now (or on "Неизвестный"), and switching the system to the item the user picks.
+
+#include "aedebug/modAeDebug.h"
+#include "app/frmMain.h"
+#include "catalogue/CDebuggers.h"
+#include "dialogs/frmDebuggersList.h"
+#include "support/MessageBox.h"
+
+#include <exception>
+
+namespace jitswap {
+namespace {
+
+constexpr int kEditList = 0;
+constexpr int kUnknown = 9;
+constexpr int kFirstDebugger = 10;
+
+// Positions in the popup while "Неизвестный" is visible: it stands at 2, debugger i at 3 + i.
+constexpr UINT kUnknownPosition = 2;
+constexpr UINT DebuggerPosition(std::int32_t index)
+{
+    return kUnknownPosition + 1 + static_cast<UINT>(index);
+}
+
+// A step whose failure only leaves its own effect undone.
+template <class Step>
+void Attempt(Step&& step) noexcept
+{
+    try {
+        step();
+    } catch (const std::exception&) {
+    }
+}
+
+} // namespace
+
+void frmMain::RebuildDebuggersMenu()
+{
+    if (!m_Debuggers) m_Debuggers = std::make_unique<CDebuggers>(OpenAppSettingsStore);
+    m_Debuggers->ReadDebuggers();
+
+    // From here on the menu is built as far as it can be: a step that fails is skipped.
+    for (int i = 0; i < CDebuggers::Capacity; ++i) Attempt([&] { m_menu.mnuList.Unload(kFirstDebugger + i); });
+    const std::int32_t count = m_Debuggers->Count();
+    for (std::int32_t i = 0; i < count; ++i)
+        Attempt([&] { m_menu.mnuList.Load(kFirstDebugger + i, m_Debuggers->Title(i)); });
+    Attempt([&] { m_menu.mnuList.SetVisible(kUnknown, true); });
+
+    std::wstring current;
+    bool currentAuto = false;
+    Attempt([&] { current = GetSystemDebugger(); });
+    Attempt([&] { currentAuto = GetSystemDebuggerAuto(); });
+
+    HMENU popup = GetSubMenu(GetMenu(Handle()), 0);
+    const UINT last = kUnknownPosition + static_cast<UINT>(count);
+    for (std::int32_t i = 0; i < count; ++i) {
+        // Exactly as the system holds it: a difference in case or blanks is another command line.
+        if (m_Debuggers->CommandLine(i) == current && m_Debuggers->Auto(i) == currentAuto) {
+            CheckMenuRadioItem(popup, kUnknownPosition, last, DebuggerPosition(i), MF_BYPOSITION);
+            Attempt([&] { m_menu.mnuList.SetVisible(kUnknown, false); });
+            return;
+        }
+    }
+    CheckMenuRadioItem(popup, kUnknownPosition, kUnknownPosition, kUnknownPosition, MF_BYPOSITION);
+}
+
+void frmMain::ApplyDebugger(std::int32_t index)
+{
+    if (!SetSystemDebugger(m_Debuggers->CommandLine(index))) {
+        ShowMessage(L"Не удалось установить новый профиль!", kStyleError);
+        return;
+    }
+    SetSystemDebuggerAuto(m_Debuggers->Auto(index));
+
+    // The bullet moves on the strength of the write; the next popup reads the system again.
+    HMENU popup = GetSubMenu(GetMenu(Handle()), 0);
+    m_menu.mnuList.SetVisible(kUnknown, true);
+    CheckMenuRadioItem(popup, kUnknownPosition, kUnknownPosition + static_cast<UINT>(m_Debuggers->Count()),
+                       DebuggerPosition(index), MF_BYPOSITION);
+    m_menu.mnuList.SetVisible(kUnknown, false);
+}
+
+void frmMain::mnuList_Click(int index)
+{
+    if (index == kEditList) {
+        // The menu stays usable while the list is open; a second list would edit a stale copy.
+        if (m_debuggersList && m_debuggersList->IsOpen()) {
+            m_debuggersList->Activate();
+            return;
+        }
+        if (!m_debuggersList) m_debuggersList = std::make_unique<frmDebuggersList>(OpenAppSettingsStore);
+        m_debuggersList->ShowDialog();
+        if (IsLoaded()) RebuildDebuggersMenu();
+    } else if (index == kUnknown) {
+        ShowMessage(L"Ни чего не произошло. Правда!", kStyleWarning);
+    } else if (index >= kFirstDebugger) {
+        ApplyDebugger(index - kFirstDebugger);
+    }
+}
+
+void frmMain::Hook_BeforePopupMenu()
+{
+    RebuildDebuggersMenu();
+}
+
+} // namespace jitswap

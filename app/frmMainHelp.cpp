@@ -1,0 +1,68 @@
+// The main window's items below the catalogue, and its keys: start with Windows, help, About, exit.
+
+#include "app/AppIdentity.h"
+#include "app/frmMain.h"
+#include "support/MessageBox.h"
+
+#include <shellapi.h>
+
+namespace jitswap {
+namespace {
+
+constexpr int kKeyF1 = 112;
+constexpr int kKeyEscape = 27;
+constexpr int kShiftOnly = 1;
+
+} // namespace
+
+void frmMain::RefreshAutostartCheck()
+{
+    m_menu.mnuSettings.SetChecked(1, m_autostart.IsRegistered(AppGuid));
+}
+
+void frmMain::ToggleAutostart()
+{
+    const bool register_ = !m_menu.mnuSettings.IsChecked(1);
+    m_menu.mnuSettings.SetChecked(1, register_);
+    // The mark shows what the user asked for; a refusal is not reported.
+    if (register_) m_autostart.Register(AppGuid, 0);
+    else m_autostart.Unregister(AppGuid);
+}
+
+void frmMain::mnuSettings_Click(int index)
+{
+    if (index == 1) ToggleAutostart();
+}
+
+void frmMain::mnuHelp_Click(int index)
+{
+    if (index == 0) OpenHelpFile();
+    else if (index == 2) ShowAbout(qsLoadResTextA(L"DESCRIPTION", L"TEXT_DATABLOCK"));
+}
+
+void frmMain::mnuHelpExit_Click(int index)
+{
+    if (index == 2) qsUnloadForm(Handle());
+}
+
+void frmMain::OpenHelpFile()
+{
+    // By its full name beside the executable, never from the current folder; and as wide text, so
+    // that a folder name outside the ANSI code page does not make the file unreachable.
+    const std::wstring file = qsBuildFileName(ExecutableDirectory(), L"ReadMe.TXT");
+    const auto result = reinterpret_cast<INT_PTR>(ShellExecuteW(Handle(), L"open", file.c_str(), L"", L"", SW_SHOWDEFAULT));
+    if (result <= 32) ShowMessage(L"Не удаётся открыть файл ReadMe.TXT", kStyleError);
+}
+
+void frmMain::ShowAbout(std::wstring_view description)
+{
+    m_about.ShowAbout(Handle(), ReadApplicationInfo(), description, nullptr, L"Тиэлла");
+}
+
+void frmMain::Form_KeyDown(int keyCode, int shift)
+{
+    if (keyCode == kKeyF1 && shift == kShiftOnly) ShowAbout(L"");
+    if (keyCode == kKeyEscape && shift == 0) DestroyWindow(Handle());
+}
+
+} // namespace jitswap

@@ -1,0 +1,30 @@
+#include "support/RunTimeError.h"
+
+#include "support/MessageBox.h"
+#include "support/TextConversion.h"
+
+#include <stdexcept>
+#include <string>
+
+namespace jitswap {
+
+void ReportRunTimeError(const std::exception_ptr& error) noexcept
+{
+    try {
+        std::wstring text = L"Ошибка выполнения.";
+        try {
+            std::rethrow_exception(error);
+        } catch (const std::exception& failure) {
+            text += L"\n\n" + Utf8ToWide(failure.what());
+        } catch (...) {
+        }
+        ShowMessage(text, kStyleError);
+    } catch (...) {
+        // Nothing is left to tell the user with; ending the program is all that remains.
+    }
+    // Every loop, the modal ones included, passes WM_QUIT outwards, so the windows are destroyed in
+    // order and the tray icon goes with them.
+    PostQuitMessage(kRunTimeErrorExitCode);
+}
+
+} // namespace jitswap

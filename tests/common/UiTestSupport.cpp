@@ -1,0 +1,200 @@
+#include "tests/common/UiTestSupport.h"
+
+#include "support/Form.h"
+
+#include <aclapi.h>
+
+#include <chrono>
+#include <algorithm>
+
+namespace jitswap::test {
+namespace {
+
+class SpinGuard {
+public:
+    explicit SpinGuard(std::atomic_flag& flag) : m_flag(flag)
+    {
+        while (m_flag.test_and_set(std::memory_order_acquire)) std::this_thread::yield();
+    }
+    ~SpinGuard() { m_flag.clear(std::memory_order_release); }
+
+private:
+    std::atomic_flag& m_flag;
+};
+
+std::wstring WindowText(HWND window)
+{
+    wchar_t text[1024] = {};
+    GetWindowTextW(window, text, static_cast<int>(std::size(text)));
+    return text;
+}
+
+std::wstring ClassName(HWND window)
+{
+    wchar_t name[256] = {};
+    GetClassNameW(window, name, static_cast<int>(std::size(name)));
+    return name;
+}
+
+UINT RecogniseIcon(HICON icon)
+{
+    if (!icon) return 0;
+    const struct {
+        LPCWSTR id;
+        UINT style;
+    } known[] = {{IDI_HAND, MB_ICONERROR}, {IDI_QUESTION, MB_ICONQUESTION}, {IDI_EXCLAMATION, MB_ICONEXCLAMATION},
+                 {IDI_ASTERISK, MB_ICONINFORMATION}};
+    for (const auto& candidate : known) {
+        if (LoadIconW(nullptr, candidate.id) == icon) return candidate.style;
+    }
+    return 0;
+}
+
+struct WindowSearch {
+    std::wstring windowClass;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectIfMatching(HWND window, LPARAM context)
+{
+    auto& search = *reinterpret_cast<WindowSearch*>(context);
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    if (process == GetCurrentProcessId() && IsWindowVisible(window) && ClassName(window) == search.windowClass)
+        search.found.push_back(window);
+    return TRUE;
+}
+
+} // namespace
+
+std::vector<HWND> VisibleWindowsOfThisProcess(const std::wstring& windowClass)
+{
+    WindowSearch search{windowClass, {}};
+    EnumWindows(&CollectIfMatching, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs, std::optional<int>* quitCode)
+{
+    const DWORD start = GetTickCount();
+    for (;;) {
+        if (done()) return true;
+        if (GetTickCount() - start > timeoutMs) return false;
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            if (message.message == WM_QUIT) {
+                if (quitCode) *quitCode = static_cast<int>(message.wParam);
+                continue;
+            }
+            Form::ProcessMessage(message);
+        }
+        if (done()) return true;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    }
+}
+
+void PumpFor(DWORD milliseconds)
+{
+    PumpUntil([] { return false; }, milliseconds);
+}
+
+SeenDialog Describe(HWND dialog)
+{
+    SeenDialog seen;
+    seen.caption = WindowText(dialog);
+    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        const std::wstring name = ClassName(child);
+        if (_wcsicmp(name.c_str(), L"Button") == 0) {
+            seen.buttons.push_back(GetDlgCtrlID(child));
+        } else if (_wcsicmp(name.c_str(), L"Static") == 0) {
+            const auto style = GetWindowLongPtrW(child, GWL_STYLE);
+            if ((style & SS_TYPEMASK) == SS_ICON) {
+                seen.hasIcon = true;
+                seen.iconStyle = RecogniseIcon(reinterpret_cast<HICON>(SendMessageW(child, STM_GETICON, 0, 0)));
+            } else {
+                const std::wstring text = WindowText(child);
+                if (!text.empty()) seen.texts.push_back(text);
+            }
+        }
+    }
+    return seen;
+}
+
+DialogWatcher::DialogWatcher(int answer, const wchar_t* windowClass)
+    : m_answer(answer), m_class(windowClass), m_thread([this] { Run(); })
+{
+}
+
+DialogWatcher::~DialogWatcher()
+{
+    m_stop = true;
+    m_thread.join();
+}
+
+std::vector<SeenDialog> DialogWatcher::Seen() const
+{
+    SpinGuard guard(m_lock);
+    return m_seen;
+}
+
+size_t DialogWatcher::Count() const
+{
+    SpinGuard guard(m_lock);
+    return m_seen.size();
+}
+
+void DialogWatcher::Run()
+{
+    while (!m_stop) {
+        for (HWND window : VisibleWindowsOfThisProcess(m_class)) {
+            {
+                SpinGuard guard(m_lock);
+                if (std::find(m_answered.begin(), m_answered.end(), window) != m_answered.end()) continue;
+            }
+            // Let the box finish laying itself out before it is read.
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+            SeenDialog seen = Describe(window);
+            {
+                SpinGuard guard(m_lock);
+                m_answered.push_back(window);
+                m_seen.push_back(std::move(seen));
+            }
+            PostMessageW(window, WM_COMMAND, MAKEWPARAM(m_answer, BN_CLICKED),
+                         reinterpret_cast<LPARAM>(GetDlgItem(window, m_answer)));
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+}
+
+void DeleteRegistryTree(HKEY root, const wchar_t* subkey)
+{
+    RegDeleteTreeW(root, subkey);
+    RegDeleteKeyW(root, subkey);
+}
+
+void SetKeyWritable(HKEY root, const wchar_t* subkey, bool writable)
+{
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(root, subkey, 0, READ_CONTROL | WRITE_DAC, &key) != ERROR_SUCCESS) return;
+    SID_IDENTIFIER_AUTHORITY world = SECURITY_WORLD_SID_AUTHORITY;
+    PSID everyone = nullptr;
+    AllocateAndInitializeSid(&world, 1, SECURITY_WORLD_RID, 0, 0, 0, 0, 0, 0, 0, &everyone);
+    EXPLICIT_ACCESSW access{};
+    access.grfAccessPermissions = writable ? KEY_ALL_ACCESS : KEY_READ;
+    access.grfAccessMode = SET_ACCESS;
+    access.grfInheritance = NO_INHERITANCE;
+    access.Trustee.TrusteeForm = TRUSTEE_IS_SID;
+    access.Trustee.TrusteeType = TRUSTEE_IS_WELL_KNOWN_GROUP;
+    access.Trustee.ptstrName = static_cast<LPWSTR>(everyone);
+    PACL acl = nullptr;
+    SetEntriesInAclW(1, &access, nullptr, &acl);
+    SECURITY_DESCRIPTOR descriptor;
+    InitializeSecurityDescriptor(&descriptor, SECURITY_DESCRIPTOR_REVISION);
+    SetSecurityDescriptorDacl(&descriptor, TRUE, acl, FALSE);
+    RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, &descriptor);
+    LocalFree(acl);
+    FreeSid(everyone);
+    RegCloseKey(key);
+}
+
+} // namespace jitswap::test

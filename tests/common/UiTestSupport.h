@@ -1,0 +1,69 @@
+#pragma once
+// Helpers for tests that drive real windows in the test's own process under Wine.
+
+#include <windows.h>
+
+#include <atomic>
+#include <functional>
+#include <optional>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace jitswap::test {
+
+// Runs the program's own message processing until `done` holds or the time is up. Returns
+// whether `done` held. A WM_QUIT met on the way is recorded in `quitCode`.
+bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs, std::optional<int>* quitCode = nullptr);
+
+// Runs the message processing for a while.
+void PumpFor(DWORD milliseconds);
+
+// What a watcher saw of a dialog window (a message box, say).
+struct SeenDialog {
+    std::wstring caption;
+    std::vector<std::wstring> texts;  // the window texts of its static controls
+    std::vector<int> buttons;         // the IDs of its buttons
+    bool hasIcon = false;
+    UINT iconStyle = 0;               // MB_ICONERROR, MB_ICONQUESTION or MB_ICONEXCLAMATION when recognised
+};
+
+// Watches, from a thread of its own, for top-level windows of this process of the given class;
+// answers each by pressing the button `answer` and records what it saw. It needs no cooperation
+// from the modal loop the window runs in.
+class DialogWatcher {
+public:
+    explicit DialogWatcher(int answer, const wchar_t* windowClass = L"#32770");
+    ~DialogWatcher();
+    DialogWatcher(const DialogWatcher&) = delete;
+    DialogWatcher& operator=(const DialogWatcher&) = delete;
+
+    // Everything answered so far (thread-safe copy).
+    std::vector<SeenDialog> Seen() const;
+    size_t Count() const;
+
+private:
+    void Run();
+
+    int m_answer;
+    std::wstring m_class;
+    std::atomic<bool> m_stop{false};
+    mutable std::atomic_flag m_lock = ATOMIC_FLAG_INIT;
+    std::vector<SeenDialog> m_seen;
+    std::vector<HWND> m_answered;
+    std::thread m_thread;
+};
+
+// The visible top-level windows of this process with the given class.
+std::vector<HWND> VisibleWindowsOfThisProcess(const std::wstring& windowClass);
+
+// Reads what a dialog shows: caption, static texts, button IDs and the icon kind.
+SeenDialog Describe(HWND dialog);
+
+// Deletes a registry key and everything under it; absent is fine.
+void DeleteRegistryTree(HKEY root, const wchar_t* subkey);
+
+// Makes a registry key readable but not writable (or restores full access) for everyone.
+void SetKeyWritable(HKEY root, const wchar_t* subkey, bool writable);
+
+} // namespace jitswap::test

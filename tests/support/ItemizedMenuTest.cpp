@@ -1,0 +1,78 @@
+// Menu item arrays on a real system menu: hidden items are out of the popup and come back in place.
+
+#include "support/MenuItemArray.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+using namespace jitswap;
+
+namespace {
+
+std::vector<std::wstring> Captions(HMENU menu)
+{
+    std::vector<std::wstring> captions;
+    for (int position = 0; position < GetMenuItemCount(menu); ++position) {
+        wchar_t text[256] = {};
+        MENUITEMINFOW info{sizeof info};
+        info.fMask = MIIM_FTYPE | MIIM_STRING;
+        info.dwTypeData = text;
+        info.cch = static_cast<UINT>(std::size(text));
+        GetMenuItemInfoW(menu, static_cast<UINT>(position), TRUE, &info);
+        captions.push_back((info.fType & MFT_SEPARATOR) ? L"-" : text);
+    }
+    return captions;
+}
+
+class ItemizedMenuTest : public ::testing::Test {
+protected:
+    ~ItemizedMenuTest() override { DestroyMenu(m_popup); }
+    HMENU m_popup = CreatePopupMenu();
+    ItemizedMenu m_menu{m_popup};
+    MenuItemArray m_list{m_menu, 1000};
+    MenuItemArray m_tail{m_menu, 1100};
+};
+
+} // namespace
+
+TEST_F(ItemizedMenuTest, NewElementsGoAfterTheirArraysLowerIndices)
+{
+    m_list.Load(0, L"Edit");
+    m_list.Load(1, L"-");
+    m_list.Load(9, L"Unknown");
+    m_tail.Load(0, L"-");
+    m_tail.Load(1, L"Exit");
+    m_list.Load(10, L"A");
+    m_list.Load(11, L"B");
+    EXPECT_EQ(Captions(m_popup), (std::vector<std::wstring>{L"Edit", L"-", L"Unknown", L"A", L"B", L"-", L"Exit"}));
+    EXPECT_EQ(m_list.IndexOf(1011), 11);
+    EXPECT_EQ(m_list.IndexOf(1100), std::nullopt);
+}
+
+TEST_F(ItemizedMenuTest, HiddenItemsLeaveThePopupAndReturnInPlaceWithTheirMarks)
+{
+    m_list.Load(0, L"Edit");
+    m_list.Load(9, L"Unknown");
+    m_list.Load(10, L"A");
+    // The radio bullet is put on the system menu directly, by position.
+    CheckMenuRadioItem(m_popup, 1, 2, 1, MF_BYPOSITION);
+    m_list.SetVisible(9, false);
+    EXPECT_EQ(Captions(m_popup), (std::vector<std::wstring>{L"Edit", L"A"}));
+    // An element loaded while its neighbour is hidden still goes after it.
+    m_list.Load(11, L"B");
+    m_list.SetVisible(9, true);
+    EXPECT_EQ(Captions(m_popup), (std::vector<std::wstring>{L"Edit", L"Unknown", L"A", L"B"}));
+    EXPECT_TRUE(m_list.IsChecked(9));
+    EXPECT_TRUE(GetMenuState(m_popup, 1, MF_BYPOSITION) & MF_CHECKED);
+}
+
+TEST_F(ItemizedMenuTest, RemovingAnAbsentElementFailsQuietly)
+{
+    m_list.Load(0, L"Edit");
+    EXPECT_FALSE(m_list.Unload(10));
+    EXPECT_TRUE(m_list.Unload(0));
+    EXPECT_EQ(GetMenuItemCount(m_popup), 0);
+    EXPECT_THROW(m_list.SetCaption(0, L"x"), std::out_of_range);
+}
