@@ -1,0 +1,75 @@
+#include "aedebug/modAeDebug.h"
+
+#include "aedebug/ProfileText.h"
+#include "support/Support.h"
+
+namespace jitswap {
+namespace {
+
+constexpr wchar_t kAeDebugKey[] = L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\AeDebug";
+constexpr wchar_t kDebuggerValue[] = L"Debugger";
+constexpr wchar_t kAutoValue[] = L"Auto";
+
+constexpr char kProfileSection[] = "AeDebug";
+constexpr char kDebuggerKey[] = "Debugger";
+constexpr char kAutoKey[] = "Auto";
+
+// The size offered to GetProfileStringA; the buffer has one more NUL, so whatever the call does
+// at the limit, the text is terminated.
+constexpr DWORD kProfileBufferSize = 1024;
+
+std::wstring ReadProfileText(const char* key)
+{
+    std::string buffer(kProfileBufferSize + 1, '\0');
+    GetProfileStringA(kProfileSection, key, "", buffer.data(), kProfileBufferSize);
+    return qsGetStringFromPointerA(buffer.c_str());
+}
+
+// A null text removes the key from the section.
+bool WriteProfileText(const char* key, const char* text)
+{
+    return WriteProfileStringA(kProfileSection, key, text) != 0;
+}
+
+std::wstring ReadAeDebugValue(const wchar_t* registryName, const char* profileKey)
+{
+    if (qsIsHostWinNT())
+        return RegistryAccessor().ReadValue(HKEY_LOCAL_MACHINE, kAeDebugKey, registryName, ValueKind::Text);
+    return ReadProfileText(profileKey);
+}
+
+} // namespace
+
+bool SetSystemDebugger(const std::wstring& commandLine)
+{
+    if (qsIsHostWinNT()) {
+        RegistryAccessor registry;
+        if (commandLine.empty()) return registry.DeleteValue(HKEY_LOCAL_MACHINE, kAeDebugKey, kDebuggerValue);
+        return registry.WriteValue(HKEY_LOCAL_MACHINE, kAeDebugKey, kDebuggerValue, ValueKind::Text, commandLine);
+    }
+    if (commandLine.empty()) return WriteProfileText(kDebuggerKey, nullptr);
+    // A command line WIN.INI would give back changed is refused rather than stored damaged.
+    const auto text = ProfileTextFor(commandLine);
+    return text && WriteProfileText(kDebuggerKey, text->c_str());
+}
+
+std::wstring GetSystemDebugger()
+{
+    return ReadAeDebugValue(kDebuggerValue, kDebuggerKey);
+}
+
+bool SetSystemDebuggerAuto(bool autoStart)
+{
+    if (qsIsHostWinNT()) {
+        return RegistryAccessor().WriteValue(HKEY_LOCAL_MACHINE, kAeDebugKey, kAutoValue, ValueKind::Text,
+                                             autoStart ? L"1" : L"0");
+    }
+    return WriteProfileText(kAutoKey, autoStart ? "1" : "0");
+}
+
+bool GetSystemDebuggerAuto()
+{
+    return qsTrimEx(ReadAeDebugValue(kAutoValue, kAutoKey)) == L"1";
+}
+
+} // namespace jitswap

@@ -1,0 +1,73 @@
+// Registry text values that other programs and the system itself read.
+//
+// Failures: reading a key or value that is absent gives the empty text, as does a value of a type
+// that has no text form; any other failure of a read throws. Writes and deletes never throw: they
+// say whether the stored state is now what the caller asked for, and a refusal (access denied, a
+// full registry) is an expected outcome the caller turns into a message.
+//
+// Deleting a value that is already absent, or whose key is absent, succeeds: the caller asked for
+// the value to be gone, and it is.
+//
+// Keys are opened with the least access each step needs, so that a user who may read but not
+// change a key can still read it, and no WOW64 view flag is given: each build reads and changes
+// the registry view native to its own bitness.
+#include "support/Support.h"
+
+#include "support/RegistryQuery.h"
+#include "support/RegistryValue.h"
+
+#include <limits>
+
+namespace jitswap {
+namespace {
+
+UniqueHKey OpenKey(HKEY root, const std::wstring& subkey, REGSAM access, LSTATUS& status)
+{
+    HKEY key = nullptr;
+    status = RegOpenKeyExW(root, subkey.c_str(), 0, access, &key);
+    return UniqueHKey(status == ERROR_SUCCESS ? key : nullptr);
+}
+
+} // namespace
+
+std::wstring RegistryAccessor::ReadValue(HKEY root, const std::wstring& subkey, const std::wstring& name,
+                                         ValueKind /*kind: text is the only kind*/)
+{
+    LSTATUS status = ERROR_SUCCESS;
+    const UniqueHKey key = OpenKey(root, subkey, KEY_QUERY_VALUE, status);
+    if (status == ERROR_FILE_NOT_FOUND) return {};
+    ThrowIfFailed(status, "Opening a registry key to read");
+
+    const auto raw = QueryRegistryValue(key.get(), name.c_str());
+    if (!raw) return {};
+    return RegistryValueAsText(raw->type, raw->data).value_or(std::wstring());
+}
+
+bool RegistryAccessor::WriteValue(HKEY root, const std::wstring& subkey, const std::wstring& name,
+                                  ValueKind /*kind: text is the only kind*/, const std::wstring& value)
+{
+    // REG_SZ is stored with its terminating NUL, so that every reader finds a terminated string.
+    const size_t bytes = (value.size() + 1) * sizeof(wchar_t);
+    if (bytes > std::numeric_limits<DWORD>::max()) return false;
+
+    HKEY created = nullptr;
+    if (RegCreateKeyExW(root, subkey.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_SET_VALUE, nullptr,
+                        &created, nullptr) != ERROR_SUCCESS)
+        return false;
+    const UniqueHKey key(created);
+    return RegSetValueExW(key.get(), name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                          static_cast<DWORD>(bytes)) == ERROR_SUCCESS;
+}
+
+bool RegistryAccessor::DeleteValue(HKEY root, const std::wstring& subkey, const std::wstring& name)
+{
+    LSTATUS status = ERROR_SUCCESS;
+    const UniqueHKey key = OpenKey(root, subkey, KEY_SET_VALUE, status);
+    if (status == ERROR_FILE_NOT_FOUND) return true;
+    if (status != ERROR_SUCCESS) return false;
+
+    status = RegDeleteValueW(key.get(), name.c_str());
+    return status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND;
+}
+
+} // namespace jitswap

@@ -1,0 +1,186 @@
+#include "tests/aedebug/AeDebugTestSupport.h"
+
+#include "support/TextConversion.h"
+#include "support/UniqueHandle.h"
+#include "support/Win32Error.h"
+
+#include <sddl.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+
+namespace jitswap::test {
+namespace {
+
+UniqueHKey CreateAeDebugKey()
+{
+    HKEY key = nullptr;
+    ThrowIfFailed(RegCreateKeyExW(HKEY_LOCAL_MACHINE, kAeDebugKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
+                                  nullptr),
+                  "Creating the AeDebug key");
+    return UniqueHKey(key);
+}
+
+std::wstring Trimmed(std::wstring text)
+{
+    while (!text.empty() && (text.back() == L'\r' || text.back() == L'\n')) text.pop_back();
+    return text;
+}
+
+// Runs a program to its end and gives back what it wrote to its standard output.
+std::string RunForOutput(std::wstring commandLine, DWORD& exitCode)
+{
+    SECURITY_ATTRIBUTES inherit{sizeof(inherit), nullptr, TRUE};
+    HANDLE readEnd = nullptr;
+    HANDLE writeEnd = nullptr;
+    if (!CreatePipe(&readEnd, &writeEnd, &inherit, 0)) ThrowLastError("Creating a pipe");
+    UniqueHandle reader(readEnd);
+    UniqueHandle writer(writeEnd);
+    SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
+
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdOutput = writeEnd;
+    startup.hStdError = writeEnd;
+    startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
+                        &process))
+        ThrowLastError("Starting reg.exe");
+    UniqueHandle processHandle(process.hProcess);
+    UniqueHandle threadHandle(process.hThread);
+    writer.reset();
+
+    std::string output;
+    char chunk[4096];
+    DWORD read = 0;
+    while (ReadFile(readEnd, chunk, sizeof(chunk), &read, nullptr) && read > 0) output.append(chunk, read);
+    WaitForSingleObject(process.hProcess, INFINITE);
+    GetExitCodeProcess(process.hProcess, &exitCode);
+    return output;
+}
+
+} // namespace
+
+AeDebugKeyBackup::AeDebugKeyBackup()
+{
+    HKEY opened = nullptr;
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kAeDebugKey, 0, KEY_READ, &opened) != ERROR_SUCCESS) return;
+    const UniqueHKey key(opened);
+    m_existed = true;
+    for (DWORD index = 0;; ++index) {
+        wchar_t name[16384];
+        DWORD nameLength = static_cast<DWORD>(std::size(name));
+        Value value{};
+        DWORD size = 0;
+        if (RegEnumValueW(key.get(), index, name, &nameLength, nullptr, &value.type, nullptr, &size) !=
+            ERROR_SUCCESS)
+            break;
+        value.name.assign(name, nameLength);
+        value.data.resize(size);
+        RegQueryValueExW(key.get(), value.name.c_str(), nullptr, &value.type, value.data.data(), &size);
+        m_values.push_back(std::move(value));
+    }
+}
+
+AeDebugKeyBackup::~AeDebugKeyBackup()
+{
+    RemoveAeDebugKey();
+    if (!m_existed) return;
+    const UniqueHKey key = CreateAeDebugKey();
+    for (const Value& value : m_values)
+        RegSetValueExW(key.get(), value.name.c_str(), 0, value.type, value.data.data(),
+                       static_cast<DWORD>(value.data.size()));
+}
+
+void PlantAeDebugValue(const wchar_t* name, DWORD type, const void* data, DWORD size)
+{
+    const UniqueHKey key = CreateAeDebugKey();
+    ThrowIfFailed(RegSetValueExW(key.get(), name, 0, type, static_cast<const BYTE*>(data), size),
+                  "Planting an AeDebug value");
+}
+
+void PlantAeDebugText(const wchar_t* name, const std::wstring& text, DWORD type)
+{
+    PlantAeDebugValue(name, type, text.c_str(), static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
+}
+
+void RemoveAeDebugValue(const wchar_t* name)
+{
+    RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, kAeDebugKey, name);
+}
+
+void RemoveAeDebugKey()
+{
+    RegDeleteTreeW(HKEY_LOCAL_MACHINE, kAeDebugKey);
+    RegDeleteKeyW(HKEY_LOCAL_MACHINE, kAeDebugKey);
+}
+
+std::optional<RegQueryLine> RegQueryAeDebug(const wchar_t* name)
+{
+    DWORD exitCode = 0;
+    const std::string output = RunForOutput(
+        std::wstring(L"reg.exe query \"HKLM\\") + kAeDebugKey + L"\" /v " + name, exitCode);
+    if (exitCode != 0) return std::nullopt;
+
+    // "    <name>    <type>    <data>", each part after four blanks.
+    const std::wstring prefix = std::wstring(L"    ") + name + L"    ";
+    std::wistringstream lines(AnsiToWide(output));
+    for (std::wstring line; std::getline(lines, line);) {
+        line = Trimmed(line);
+        if (line.rfind(prefix, 0) != 0) continue;
+        const size_t typeEnd = line.find(L"    ", prefix.size());
+        if (typeEnd == std::wstring::npos) return RegQueryLine{line.substr(prefix.size()), L""};
+        return RegQueryLine{line.substr(prefix.size(), typeEnd - prefix.size()), line.substr(typeEnd + 4)};
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> WinIniAeDebugLine(const char* key)
+{
+    wchar_t windows[MAX_PATH];
+    if (GetWindowsDirectoryW(windows, MAX_PATH) == 0) ThrowLastError("Finding the Windows folder");
+    std::ifstream file(std::filesystem::path(windows) / L"win.ini", std::ios::binary);
+    const std::string wanted = std::string(key) + "=";
+    bool inSection = false;
+    for (std::string line; std::getline(file, line);) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (!line.empty() && line.front() == '[') {
+            inSection = line == "[AeDebug]";
+        } else if (inSection && line.rfind(wanted, 0) == 0) {
+            return line.substr(wanted.size());
+        }
+    }
+    return std::nullopt;
+}
+
+AeDebugKeyDacl::AeDebugKeyDacl(const wchar_t* sddl)
+{
+    HKEY key = nullptr;
+    ThrowIfFailed(RegOpenKeyExW(HKEY_LOCAL_MACHINE, kAeDebugKey, 0, READ_CONTROL | WRITE_DAC, &key),
+                  "Opening the AeDebug key's security");
+    m_key.reset(key);
+    DWORD size = 0;
+    RegGetKeySecurity(key, DACL_SECURITY_INFORMATION, nullptr, &size);
+    m_saved.resize(size);
+    ThrowIfFailed(RegGetKeySecurity(key, DACL_SECURITY_INFORMATION, m_saved.data(), &size),
+                  "Reading the AeDebug key's DACL");
+
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    if (!ConvertStringSecurityDescriptorToSecurityDescriptorW(sddl, SDDL_REVISION_1, &descriptor, nullptr))
+        ThrowLastError("Building a DACL");
+    const LSTATUS status = RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, descriptor);
+    LocalFree(descriptor);
+    ThrowIfFailed(status, "Setting the AeDebug key's DACL");
+}
+
+AeDebugKeyDacl::~AeDebugKeyDacl()
+{
+    // The handle was opened with WRITE_DAC before the DACL changed, so it may still restore it.
+    RegSetKeySecurity(m_key.get(), DACL_SECURITY_INFORMATION, m_saved.data());
+}
+
+} // namespace jitswap::test
