@@ -47,6 +47,22 @@ std::vector<HWND> DisableOtherWindows(HWND modal)
     return state.windows;
 }
 
+// Enter presses the push button that has the focus, as in the system's dialogs; only when no
+// button has it does Enter go to the default button. Returns whether the key was used.
+bool PressFocusedButton(HWND root, const MSG& message)
+{
+    if (message.message != WM_KEYDOWN || message.wParam != VK_RETURN) return false;
+    HWND focus = GetFocus();
+    if (!focus || !IsChild(root, focus)) return false;
+    const LRESULT code = SendMessageW(focus, WM_GETDLGCODE, 0, 0);
+    const bool ownerDrawn =
+        (code & DLGC_BUTTON) && (GetWindowLongPtrW(focus, GWL_STYLE) & BS_TYPEMASK) == BS_OWNERDRAW;
+    if (!(code & (DLGC_UNDEFPUSHBUTTON | DLGC_DEFPUSHBUTTON)) && !ownerDrawn) return false;
+    if (IsWindowEnabled(focus))
+        SendMessageW(root, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(focus), BN_CLICKED), reinterpret_cast<LPARAM>(focus));
+    return true;
+}
+
 bool IsKeyDown(int key)
 {
     return (GetKeyState(key) & 0x8000) != 0;
@@ -84,7 +100,14 @@ void Form::Activate()
     if (!IsVisible()) return;
     // A modal form's own modal children stay in front of it.
     HWND front = GetLastActivePopup(m_window);
-    SetForegroundWindow(front ? front : m_window);
+    // A form disabled under a modal form that it does not own (both owned by the program's hidden
+    // window) must not come over it: the one that takes input comes forward instead.
+    if (!front || !IsWindowEnabled(front)) {
+        HWND owner = GetWindow(m_window, GW_OWNER);
+        HWND last = owner ? GetLastActivePopup(owner) : nullptr;
+        front = last && last != owner && IsWindowVisible(last) && IsWindowEnabled(last) ? last : m_window;
+    }
+    SetForegroundWindow(front);
 }
 
 void Form::ShowModal()
@@ -143,6 +166,7 @@ void Form::ProcessMessage(MSG& message)
         if (!IsWindow(message.hwnd)) return;
         form = FromHandle(root);
     }
+    if (form && form->m_dialogKeys && PressFocusedButton(root, message)) return;
     if (form && form->m_dialogKeys && IsDialogMessageW(root, &message)) return;
     TranslateMessage(&message);
     DispatchMessageW(&message);

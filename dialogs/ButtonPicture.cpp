@@ -1,0 +1,121 @@
+#include "dialogs/ButtonPicture.h"
+
+#include "support/Win32Error.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <vector>
+
+namespace jitswap {
+namespace {
+
+constexpr std::uint32_t kTransparent = 0x00FF00FF;  // magenta as a 32-bit BGRX pixel
+
+struct Pixels {
+    int width = 0;
+    int height = 0;
+    std::vector<std::uint32_t> bgrx;  // top-down rows
+};
+
+Pixels ReadPixels(HBITMAP bitmap)
+{
+    BITMAP info{};
+    if (!GetObjectW(bitmap, sizeof info, &info)) ThrowLastError("Reading a button picture");
+    Pixels pixels;
+    pixels.width = info.bmWidth;
+    pixels.height = std::abs(info.bmHeight);
+    pixels.bgrx.resize(static_cast<size_t>(pixels.width) * static_cast<size_t>(pixels.height));
+
+    BITMAPINFO format{};
+    format.bmiHeader.biSize = sizeof format.bmiHeader;
+    format.bmiHeader.biWidth = pixels.width;
+    format.bmiHeader.biHeight = -pixels.height;
+    format.bmiHeader.biPlanes = 1;
+    format.bmiHeader.biBitCount = 32;
+    format.bmiHeader.biCompression = BI_RGB;
+    HDC screen = GetDC(nullptr);
+    const int rows = GetDIBits(screen, bitmap, 0, static_cast<UINT>(pixels.height), pixels.bgrx.data(), &format,
+                               DIB_RGB_COLORS);
+    ReleaseDC(nullptr, screen);
+    if (rows != pixels.height) ThrowLastError("Reading a button picture");
+    return pixels;
+}
+
+// An icon whose mask holds the magenta pixels, so that the system draws the picture transparently in
+// both the normal and the disabled style. Each source pixel becomes a scale x scale square.
+UniqueIcon MaskedIcon(const Pixels& source, int scale)
+{
+    const int width = source.width * scale;
+    const int height = source.height * scale;
+    const int maskStride = (width + 15) / 16 * 2;  // monochrome rows are WORD-aligned
+    std::vector<std::uint32_t> colour(static_cast<size_t>(width) * static_cast<size_t>(height), 0);
+    std::vector<BYTE> mask(static_cast<size_t>(maskStride) * static_cast<size_t>(height), 0);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            const std::uint32_t pixel =
+                source.bgrx[static_cast<size_t>(y / scale) * static_cast<size_t>(source.width) +
+                            static_cast<size_t>(x / scale)] &
+                0x00FFFFFF;
+            if (pixel == kTransparent) {
+                mask[static_cast<size_t>(y) * static_cast<size_t>(maskStride) + static_cast<size_t>(x / 8)] |=
+                    static_cast<BYTE>(0x80 >> (x % 8));
+            } else {
+                colour[static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x)] = pixel;
+            }
+        }
+    }
+    // No pixel carries alpha, so the system draws through the mask.
+    UniqueBitmap colourBitmap(CreateBitmap(width, height, 1, 32, colour.data()));
+    UniqueBitmap maskBitmap(CreateBitmap(width, height, 1, 1, mask.data()));
+    if (!colourBitmap || !maskBitmap) ThrowLastError("Preparing a button picture");
+    ICONINFO parts{TRUE, 0, 0, maskBitmap.get(), colourBitmap.get()};
+    UniqueIcon icon(CreateIconIndirect(&parts));
+    if (!icon) ThrowLastError("Preparing a button picture");
+    return icon;
+}
+
+} // namespace
+
+void ButtonPicture::Load(const wchar_t* bitmapName, UINT dpi)
+{
+    UniqueBitmap bitmap(static_cast<HBITMAP>(
+        LoadImageW(GetModuleHandleW(nullptr), bitmapName, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+    if (!bitmap) ThrowLastError("Loading a button picture");
+    const Pixels pixels = ReadPixels(bitmap.get());
+    const int scale = std::max(1, static_cast<int>(dpi + 48) / 96);
+    m_icon = MaskedIcon(pixels, scale);
+    m_size = SIZE{pixels.width * scale, pixels.height * scale};
+    m_scale = scale;
+    m_name = bitmapName;
+}
+
+void ButtonPicture::Reload(UINT dpi)
+{
+    if (m_name.empty()) return;
+    const std::wstring name = m_name;
+    Load(name.c_str(), dpi);
+}
+
+void ButtonPicture::Draw(const DRAWITEMSTRUCT& item) const
+{
+    const bool pressed = (item.itemState & ODS_SELECTED) != 0;
+    const bool disabled = (item.itemState & ODS_DISABLED) != 0;
+    RECT face = item.rcItem;
+    DrawFrameControl(item.hDC, &face, DFC_BUTTON, DFCS_BUTTONPUSH | DFCS_ADJUSTRECT | (pressed ? DFCS_PUSHED : 0));
+
+    if (m_icon) {
+        const int shift = pressed ? m_scale : 0;
+        const int x = (item.rcItem.left + item.rcItem.right - m_size.cx) / 2 + shift;
+        const int y = (item.rcItem.top + item.rcItem.bottom - m_size.cy) / 2 + shift;
+        DrawStateW(item.hDC, nullptr, nullptr, reinterpret_cast<LPARAM>(m_icon.get()), 0, x, y, m_size.cx, m_size.cy,
+                   DST_ICON | (disabled ? DSS_DISABLED : DSS_NORMAL));
+    }
+
+    if ((item.itemState & ODS_FOCUS) && !(item.itemState & ODS_NOFOCUSRECT)) {
+        RECT focus = face;
+        InflateRect(&focus, -m_scale, -m_scale);
+        DrawFocusRect(item.hDC, &focus);
+    }
+}
+
+} // namespace jitswap

@@ -1,0 +1,36 @@
+#include "dialogs/ButtonToolTips.h"
+
+#include "support/Win32Error.h"
+
+#include <commctrl.h>
+
+#include <stdexcept>
+
+namespace jitswap {
+
+HWND CreateToolTips(HWND owner)
+{
+    // Registers the class where the program's start-up has not done it already (tests, for one).
+    INITCOMMONCONTROLSEX classes{sizeof classes, ICC_BAR_CLASSES};
+    InitCommonControlsEx(&classes);
+    HWND toolTips = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+                                    CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr,
+                                    GetModuleHandleW(nullptr), nullptr);
+    if (!toolTips) ThrowLastError("Creating the tooltips");
+    return toolTips;
+}
+
+void AddToolTip(HWND toolTips, HWND control, const wchar_t* text)
+{
+    TTTOOLINFOW tool{};
+    // The size every version of the common controls accepts.
+    tool.cbSize = TTTOOLINFOW_V2_SIZE;
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = GetParent(control);
+    tool.uId = reinterpret_cast<UINT_PTR>(control);
+    tool.lpszText = const_cast<wchar_t*>(text);
+    if (!SendMessageW(toolTips, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool)))
+        throw std::runtime_error("Adding a tooltip failed");
+}
+
+} // namespace jitswap

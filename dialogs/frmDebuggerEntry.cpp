@@ -1,0 +1,250 @@
+#include "dialogs/frmDebuggerEntry.h"
+
+#include "aedebug/modAeDebug.h"
+#include "dialogs/ControlValues.h"
+#include "dialogs/DesktopBackdrop.h"
+#include "support/Support.h"
+
+#include <algorithm>
+
+namespace jitswap {
+namespace {
+
+constexpr int kClientWidth = 6015;
+constexpr int kClientHeight = 2235;
+// The band starts above and left of the client area; only its part from x = 0 to 2595 shows.
+constexpr TwipsRect kShpBack{-60, -120, 2655, 3975};
+
+// How far the labels may grow to the right: to the title box, and to the end of the band.
+constexpr int kTitleLabelLimit = 1140;
+constexpr int kCommandLineLabelLimit = 2595;
+
+constexpr DWORD kTextBoxStyle = WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL;
+constexpr DWORD kButtonStyle = WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON;
+
+} // namespace
+
+frmDebuggerEntry::frmDebuggerEntry()
+{
+    CreateControls();
+    Form_Load();
+}
+
+void frmDebuggerEntry::CreateControls()
+{
+    WindowSpec spec;
+    spec.caption = L"Отладчик";
+    spec.clientWidthTwips = kClientWidth;
+    spec.clientHeightTwips = kClientHeight;
+    // Shown without an owner of its own: the program's hidden window owns it, which keeps it off the taskbar.
+    spec.owner = qsGetThunderMainHandle();
+    CreateFormWindow(spec);
+    SetDefaultButton(kCmdOk);
+
+    // Creation order is the tab order.
+    lblTag[1] = AddControl(L"STATIC", L"Название:", WS_VISIBLE | SS_NOPREFIX, {180, 120, 840, 210}, kLblTag1);
+    txtTitle = AddControl(L"EDIT", L"", kTextBoxStyle, {1140, 120, 4695, 315}, kTxtTitle, WS_EX_CLIENTEDGE);
+    lblTag[0] =
+        AddControl(L"STATIC", L"Командная строка:", WS_VISIBLE | SS_NOPREFIX, {180, 540, 1620, 210}, kLblTag0);
+    txtCommandLine =
+        AddControl(L"EDIT", L"", kTextBoxStyle, {120, 840, 5355, 315}, kTxtCommandLine, WS_EX_CLIENTEDGE);
+    cmdBrowse = AddControl(L"BUTTON", L"...", kButtonStyle, {5520, 840, 375, 315}, kCmdBrowse);
+    chkAuto = AddControl(L"BUTTON", L"Автоматический вызов", WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX,
+                         {180, 1260, 2355, 255}, kChkAuto);
+    cmdDetect = AddControl(L"BUTTON", L"Определить", kButtonStyle, {120, 1680, 1395, 435}, kCmdDetect);
+    cmdCancel = AddControl(L"BUTTON", L"Отмена", kButtonStyle, {4500, 1680, 1395, 435}, kCmdCancel);
+    cmdOk = AddControl(L"BUTTON", L"Ok", WS_VISIBLE | WS_TABSTOP | WS_DISABLED | BS_DEFPUSHBUTTON,
+                       {3000, 1680, 1395, 435}, kCmdOk);
+
+    // No length limit: a command line may be as long as the system allows.
+    SendMessageW(txtTitle, EM_SETLIMITTEXT, 0, 0);
+    SendMessageW(txtCommandLine, EM_SETLIMITTEXT, 0, 0);
+    FitLabels();
+}
+
+void frmDebuggerEntry::FitLabels()
+{
+    // Fonts of the same name differ in width between systems: a caption that does not fit its label
+    // would lose its last word to the line below, out of sight. The label grows instead, as far as
+    // the space beside it allows.
+    const auto fit = [this](HWND label, int limitTwips) {
+        RECT bounds{};
+        GetWindowRect(label, &bounds);
+        MapWindowPoints(nullptr, Handle(), reinterpret_cast<POINT*>(&bounds), 2);
+        const std::wstring caption = TextOf(label);
+        HDC dc = GetDC(label);
+        HGDIOBJ previous = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(label, WM_GETFONT, 0, 0)));
+        SIZE extent{};
+        GetTextExtentPoint32W(dc, caption.c_str(), static_cast<int>(caption.size()), &extent);
+        SelectObject(dc, previous);
+        ReleaseDC(label, dc);
+        const int limit = TwipsToPixels(limitTwips, Dpi());
+        const int width = std::min<int>(extent.cx + 1, limit - bounds.left);
+        if (width > bounds.right - bounds.left) {
+            SetWindowPos(label, nullptr, 0, 0, width, bounds.bottom - bounds.top,
+                         SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        }
+    };
+    fit(lblTag[1], kTitleLabelLimit);
+    fit(lblTag[0], kCommandLineLabelLimit);
+}
+
+void frmDebuggerEntry::OnDpiChanged()
+{
+    FitLabels();
+}
+
+void frmDebuggerEntry::Form_Load()
+{
+    qsCenterFormEx(Handle());
+    SendMessageW(Handle(), WM_SETICON, ICON_BIG, 0);
+    SendMessageW(Handle(), WM_SETICON, ICON_SMALL, 0);
+}
+
+std::wstring frmDebuggerEntry::TitleText() const
+{
+    return TextOf(txtTitle);
+}
+
+void frmDebuggerEntry::SetTitleText(const std::wstring& title)
+{
+    // The edit control reports the change itself, so txtTitle_Change follows as after typing.
+    SetTextOf(txtTitle, title);
+}
+
+std::wstring frmDebuggerEntry::CommandLineText() const
+{
+    return TextOf(txtCommandLine);
+}
+
+void frmDebuggerEntry::SetCommandLineText(const std::wstring& commandLine)
+{
+    SetTextOf(txtCommandLine, commandLine);
+}
+
+int frmDebuggerEntry::AutoValue() const
+{
+    return CheckValueOf(chkAuto);
+}
+
+void frmDebuggerEntry::SetAutoValue(int value)
+{
+    SetCheckValueOf(chkAuto, value);
+}
+
+void frmDebuggerEntry::Form_Paint(HDC dc)
+{
+    PaintDesktopWithBand(dc, ToPixels(kShpBack));
+}
+
+bool frmDebuggerEntry::Form_QueryUnload(UnloadMode mode)
+{
+    if (mode == UnloadMode::Code) return false;
+    // The caller still has to read the fields: a close from outside counts as "Отмена".
+    Hide();
+    return true;
+}
+
+void frmDebuggerEntry::txtTitle_Change()
+{
+    // Exactly the empty string: a title of blanks is a title.
+    EnableWindow(cmdOk, GetWindowTextLengthW(txtTitle) != 0);
+}
+
+void frmDebuggerEntry::txtTitle_GotFocus()
+{
+    qsHighlightText(txtTitle);
+}
+
+void frmDebuggerEntry::txtCommandLine_GotFocus()
+{
+    qsHighlightText(txtCommandLine);
+}
+
+void frmDebuggerEntry::cmdBrowse_Click()
+{
+    FileDialog dialog;
+    dialog.DefaultExt = L"EXE";
+    dialog.Filter = L"Исполняемые файлы|*.EXE|Все файлы|*.*";
+    dialog.Flags = 0;
+    dialog.Owner = Handle();
+    // The chosen path replaces the whole command line as it is: quoting it is the user's business.
+    if (dialog.Show()) SetTextOf(txtCommandLine, dialog.FileName());
+}
+
+void frmDebuggerEntry::cmdDetect_Click()
+{
+    SetTextOf(txtTitle, L"");
+    SetTextOf(txtCommandLine, GetSystemDebugger());
+    SetCheckValueOf(chkAuto, GetSystemDebuggerAuto() ? 1 : 0);
+}
+
+void frmDebuggerEntry::cmdOk_Click()
+{
+    m_ok = true;
+    Hide();
+}
+
+void frmDebuggerEntry::cmdCancel_Click()
+{
+    Hide();
+}
+
+void frmDebuggerEntry::OnCommand(int id, int notification, HWND)
+{
+    switch (id) {
+    case kTxtTitle:
+        if (notification == EN_CHANGE) txtTitle_Change();
+        if (notification == EN_SETFOCUS) txtTitle_GotFocus();
+        break;
+    case kTxtCommandLine:
+        if (notification == EN_SETFOCUS) txtCommandLine_GotFocus();
+        break;
+    case kCmdBrowse:
+        if (notification == BN_CLICKED) cmdBrowse_Click();
+        break;
+    case kCmdDetect:
+        if (notification == BN_CLICKED) cmdDetect_Click();
+        break;
+    case kCmdOk:
+        // Enter reaches here only through the default button; a disabled "Ok" must not act.
+        if (notification == BN_CLICKED && IsWindowEnabled(cmdOk)) cmdOk_Click();
+        break;
+    case kCmdCancel:
+        if (notification == BN_CLICKED) cmdCancel_Click();
+        break;
+    default:
+        break;
+    }
+}
+
+LRESULT frmDebuggerEntry::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_ERASEBKGND:
+        // Form_Paint covers every pixel; erasing first would only make the band flicker.
+        return 1;
+    case WM_PRINTCLIENT:
+        // Themed controls ask for what lies under them.
+        Form_Paint(reinterpret_cast<HDC>(wParam));
+        return 0;
+    case WM_CTLCOLORSTATIC: {
+        // The labels and the check box stand on the band.
+        HDC dc = reinterpret_cast<HDC>(wParam);
+        SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
+        SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+        return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+    }
+    case WM_MOVE:
+    case WM_SYSCOLORCHANGE:
+    case WM_SETTINGCHANGE:
+        // The wallpaper is aligned with the screen, so a moved dialog shows another part of it.
+        InvalidateRect(Handle(), nullptr, FALSE);
+        break;
+    default:
+        break;
+    }
+    return Form::OnMessage(message, wParam, lParam);
+}
+
+} // namespace jitswap

@@ -1,0 +1,304 @@
+#include "dialogs/frmDebuggersList.h"
+
+#include "dialogs/ButtonToolTips.h"
+#include "dialogs/DesktopBackdrop.h"
+#include "dialogs/frmDebuggerEntry.h"
+#include "support/MessageBox.h"
+#include "support/Support.h"
+
+#include <utility>
+
+namespace jitswap {
+namespace {
+
+constexpr int kClientWidth = 6015;
+constexpr int kClientHeight = 3795;
+// A full-height band from the left edge to x = 2175, under the small buttons.
+constexpr TwipsRect kShpBack{-60, -120, 2235, 3975};
+
+constexpr DWORD kPictureButtonStyle = WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW;
+
+} // namespace
+
+frmDebuggersList::frmDebuggersList(SettingsStoreOpener openStore) : m_Debuggers(std::move(openStore)) {}
+
+void frmDebuggersList::ShowDialog()
+{
+    if (IsOpen()) {
+        Activate();
+        return;
+    }
+    // The window lives only while the dialog is open, whichever way the opening ends: a failure
+    // while loading, or a quit request that ends the modal loop with the window still there.
+    struct Closer {
+        frmDebuggersList& dialog;
+        ~Closer()
+        {
+            if (dialog.IsLoaded()) dialog.Unload();
+        }
+    } closer{*this};
+    CreateControls();
+    Form_Load();
+    ShowModal();
+}
+
+void frmDebuggersList::CreateControls()
+{
+    WindowSpec spec;
+    spec.caption = L"Список отладчиков";
+    spec.clientWidthTwips = kClientWidth;
+    spec.clientHeightTwips = kClientHeight;
+    // Shown without an owner of its own: the program's hidden window owns it, which keeps it off the taskbar.
+    spec.owner = qsGetThunderMainHandle();
+    CreateFormWindow(spec);
+    SetDefaultButton(kCmdOk);
+
+    // Creation order is the tab order.
+    lstDebuggers = AddControl(L"LISTBOX", nullptr,
+                              WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
+                              {120, 120, 5775, 3000}, kLstDebuggers, WS_EX_CLIENTEDGE);
+    cmdAdd = AddControl(L"BUTTON", nullptr, kPictureButtonStyle, {180, 3240, 375, 375}, kCmdAdd);
+    cmdEdit = AddControl(L"BUTTON", nullptr, kPictureButtonStyle, {600, 3240, 375, 375}, kCmdEdit);
+    cmdRemove = AddControl(L"BUTTON", nullptr, kPictureButtonStyle, {1020, 3240, 375, 375}, kCmdRemove);
+    cmdOk = AddControl(L"BUTTON", L"Ok", WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, {3000, 3240, 1395, 435}, kCmdOk);
+    cmdCancel =
+        AddControl(L"BUTTON", L"Отмена", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, {4500, 3240, 1395, 435}, kCmdCancel);
+
+    HWND toolTips = CreateToolTips(Handle());
+    AddToolTip(toolTips, cmdAdd, L"Добавить (Ins)");
+    AddToolTip(toolTips, cmdEdit, L"Править (F2)");
+    AddToolTip(toolTips, cmdRemove, L"Удалить (Del)");
+}
+
+void frmDebuggersList::Form_Load()
+{
+    qsCenterFormEx(Handle());
+    SendMessageW(Handle(), WM_SETICON, ICON_BIG, 0);
+    SendMessageW(Handle(), WM_SETICON, ICON_SMALL, 0);
+    m_addPicture.Load(L"IDB_BTN_ADD", Dpi());
+    m_removePicture.Load(L"IDB_BTN_REMOVE", Dpi());
+    m_editPicture.Load(L"IDB_BTN_PASSWORD", Dpi());
+    FillDebuggersList();
+}
+
+void frmDebuggersList::FillDebuggersList()
+{
+    m_Debuggers.ReadDebuggers();
+    for (std::int32_t i = 0; i < m_Debuggers.Count(); ++i) {
+        const std::wstring title = m_Debuggers.Title(i);
+        SendMessageW(lstDebuggers, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(title.c_str()));
+    }
+    ReenableButtons();
+    if (ListCount() > 0) SetListIndex(0);
+}
+
+void frmDebuggersList::ReenableButtons()
+{
+    const int count = ListCount();
+    EnableWindow(cmdRemove, count != 0);
+    EnableWindow(cmdAdd, count != CDebuggers::Capacity);
+    EnableWindow(cmdEdit, count != 0);
+}
+
+void frmDebuggersList::Form_KeyDown(int keyCode, int shift)
+{
+    if (keyCode == VK_INSERT && shift == 0) ClickIfEnabled(cmdAdd);
+    if (keyCode == VK_DELETE && shift == 0) ClickIfEnabled(cmdRemove);
+    if (keyCode == VK_F2 && shift == 0) ClickIfEnabled(cmdEdit);
+}
+
+void frmDebuggersList::ClickIfEnabled(HWND button)
+{
+    // The same path as a click, at once, and without taking the focus from where it is.
+    if (IsWindow(button) && IsWindowEnabled(button)) {
+        SendMessageW(Handle(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED),
+                     reinterpret_cast<LPARAM>(button));
+    }
+}
+
+void frmDebuggersList::cmdAdd_Click()
+{
+    frmDebuggerEntry entry;
+    entry.ShowModal();
+    if (entry.Ok()) {
+        const std::wstring title = entry.TitleText();
+        if (m_Debuggers.Add(title, entry.CommandLineText(), entry.AutoValue() == 1)) {
+            SendMessageW(lstDebuggers, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(title.c_str()));
+            // A list without a selection (it was empty) selects what was added, so that Edit and
+            // Remove, which are enabled now, act on an entry the user can see.
+            if (ListIndex() < 0) SetListIndex(ListCount() - 1);
+            ReenableButtons();
+        }
+    }
+    entry.Unload();
+    SetFocus(lstDebuggers);
+}
+
+void frmDebuggersList::cmdEdit_Click()
+{
+    const int index = ListIndex();
+    // Nothing is selected, so there is no entry to show or to change.
+    if (index < 0) return;
+
+    frmDebuggerEntry entry;
+    entry.SetTitleText(m_Debuggers.Title(index));
+    entry.SetCommandLineText(m_Debuggers.CommandLine(index));
+    entry.SetAutoValue(m_Debuggers.Auto(index) ? 1 : 0);
+    entry.ShowModal();
+    if (entry.Ok()) {
+        const std::wstring title = entry.TitleText();
+        m_Debuggers.SetTitle(index, title);
+        m_Debuggers.SetCommandLine(index, entry.CommandLineText());
+        m_Debuggers.SetAuto(index, entry.AutoValue() == 1);
+        ReplaceListItem(index, title);
+        ReenableButtons();
+    }
+    entry.Unload();
+    SetFocus(lstDebuggers);
+}
+
+void frmDebuggersList::lstDebuggers_DblClick()
+{
+    cmdEdit_Click();
+}
+
+void frmDebuggersList::cmdRemove_Click()
+{
+    if (ShowMessage(L"Вы действительно хотите удалить отладчик из списка?", kStyleQuestion) == IDNO) return;
+
+    int index = ListIndex();
+    if (!m_Debuggers.Remove(index)) {
+        ShowMessage(L"Не удалось удалить отладчик из списка.", kStyleError);
+        return;
+    }
+    SendMessageW(lstDebuggers, LB_DELETESTRING, static_cast<WPARAM>(index), 0);
+    const int count = ListCount();
+    if (index > count - 1) index = count - 1;
+    if (count > 0) SetListIndex(index);
+    ReenableButtons();
+    SetFocus(lstDebuggers);
+}
+
+void frmDebuggersList::cmdOk_Click()
+{
+    m_Debuggers.SaveDebuggers();
+    Unload();
+}
+
+void frmDebuggersList::cmdCancel_Click()
+{
+    Unload();
+}
+
+void frmDebuggersList::Form_Paint(HDC dc)
+{
+    PaintDesktopWithBand(dc, ToPixels(kShpBack));
+}
+
+int frmDebuggersList::ListCount() const
+{
+    return static_cast<int>(SendMessageW(lstDebuggers, LB_GETCOUNT, 0, 0));
+}
+
+int frmDebuggersList::ListIndex() const
+{
+    const LRESULT index = SendMessageW(lstDebuggers, LB_GETCURSEL, 0, 0);
+    return index == LB_ERR ? -1 : static_cast<int>(index);
+}
+
+void frmDebuggersList::SetListIndex(int index)
+{
+    SendMessageW(lstDebuggers, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+}
+
+void frmDebuggersList::ReplaceListItem(int index, const std::wstring& text)
+{
+    // A list box has no "set text": the item is replaced where it stands, and the view kept.
+    const LRESULT top = SendMessageW(lstDebuggers, LB_GETTOPINDEX, 0, 0);
+    SendMessageW(lstDebuggers, WM_SETREDRAW, FALSE, 0);
+    SendMessageW(lstDebuggers, LB_DELETESTRING, static_cast<WPARAM>(index), 0);
+    SendMessageW(lstDebuggers, LB_INSERTSTRING, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.c_str()));
+    SetListIndex(index);
+    SendMessageW(lstDebuggers, LB_SETTOPINDEX, static_cast<WPARAM>(top), 0);
+    SendMessageW(lstDebuggers, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(lstDebuggers, nullptr, TRUE);
+}
+
+const ButtonPicture* frmDebuggersList::PictureOf(int id) const
+{
+    switch (id) {
+    case kCmdAdd:
+        return &m_addPicture;
+    case kCmdEdit:
+        return &m_editPicture;
+    case kCmdRemove:
+        return &m_removePicture;
+    default:
+        return nullptr;
+    }
+}
+
+void frmDebuggersList::OnCommand(int id, int notification, HWND)
+{
+    // A graphical button reports a quick second click as a double-click; it is a click all the same.
+    const bool clicked = notification == BN_CLICKED || notification == BN_DOUBLECLICKED;
+    switch (id) {
+    case kLstDebuggers:
+        if (notification == LBN_DBLCLK) lstDebuggers_DblClick();
+        break;
+    case kCmdAdd:
+        if (clicked) cmdAdd_Click();
+        break;
+    case kCmdEdit:
+        if (clicked) cmdEdit_Click();
+        break;
+    case kCmdRemove:
+        if (clicked) cmdRemove_Click();
+        break;
+    case kCmdOk:
+        if (notification == BN_CLICKED) cmdOk_Click();
+        break;
+    case kCmdCancel:
+        if (notification == BN_CLICKED) cmdCancel_Click();
+        break;
+    default:
+        break;
+    }
+}
+
+void frmDebuggersList::OnDpiChanged()
+{
+    m_addPicture.Reload(Dpi());
+    m_editPicture.Reload(Dpi());
+    m_removePicture.Reload(Dpi());
+}
+
+LRESULT frmDebuggersList::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_DRAWITEM:
+        if (const ButtonPicture* picture = PictureOf(static_cast<int>(wParam))) {
+            picture->Draw(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+            return TRUE;
+        }
+        break;
+    case WM_ERASEBKGND:
+        // Form_Paint covers every pixel; erasing first would only make the band flicker.
+        return 1;
+    case WM_PRINTCLIENT:
+        // Themed controls ask for what lies under them.
+        Form_Paint(reinterpret_cast<HDC>(wParam));
+        return 0;
+    case WM_MOVE:
+    case WM_SYSCOLORCHANGE:
+    case WM_SETTINGCHANGE:
+        // The wallpaper is aligned with the screen, so a moved dialog shows another part of it.
+        InvalidateRect(Handle(), nullptr, FALSE);
+        break;
+    default:
+        break;
+    }
+    return Form::OnMessage(message, wParam, lParam);
+}
+
+} // namespace jitswap

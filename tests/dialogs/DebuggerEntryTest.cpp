@@ -1,0 +1,388 @@
+// The entry dialog driven as a user drives it: real keystrokes, its buttons, the real file dialog and
+// the system's real AeDebug setting.
+
+#include "dialogs/frmDebuggerEntry.h"
+#include "support/Support.h"
+#include "tests/dialogs/DialogDriver.h"
+#include "tests/dialogs/DialogScript.h"
+
+#include <dlgs.h>
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+using namespace jitswap;
+using namespace jitswap::test;
+
+namespace {
+
+constexpr wchar_t kAeDebugKey[] = L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\AeDebug";
+
+struct EntryControls {
+    HWND window, title, commandLine, browse, autoStart, detect, cancel, ok;
+};
+
+EntryControls ControlsOf(const frmDebuggerEntry& entry)
+{
+    HWND window = entry.Handle();
+    const auto item = [&](int id) { return GetDlgItem(window, id); };
+    return {window,
+            item(frmDebuggerEntry::kTxtTitle),
+            item(frmDebuggerEntry::kTxtCommandLine),
+            item(frmDebuggerEntry::kCmdBrowse),
+            item(frmDebuggerEntry::kChkAuto),
+            item(frmDebuggerEntry::kCmdDetect),
+            item(frmDebuggerEntry::kCmdCancel),
+            item(frmDebuggerEntry::kCmdOk)};
+}
+
+std::pair<DWORD, DWORD> Selection(HWND edit)
+{
+    DWORD start = 0;
+    DWORD end = 0;
+    SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    return {start, end};
+}
+
+// The AeDebug values as the system keeps them, put back as they were when the test ends.
+class AeDebugValues {
+public:
+    AeDebugValues()
+    {
+        for (const wchar_t* name : {L"Debugger", L"Auto"}) m_saved.push_back({name, Read(name)});
+    }
+    ~AeDebugValues()
+    {
+        for (const auto& [name, value] : m_saved) Set(name, value);
+    }
+
+    static std::optional<std::wstring> Read(const wchar_t* name)
+    {
+        wchar_t data[1024] = {};
+        DWORD size = sizeof data - sizeof(wchar_t);
+        if (RegGetValueW(HKEY_LOCAL_MACHINE, kAeDebugKey, name, RRF_RT_REG_SZ, nullptr, data, &size) != ERROR_SUCCESS)
+            return std::nullopt;
+        return std::wstring(data);
+    }
+    static void Set(const wchar_t* name, const std::optional<std::wstring>& value)
+    {
+        HKEY key = nullptr;
+        ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, kAeDebugKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
+                                  nullptr),
+                  ERROR_SUCCESS);
+        if (value) {
+            RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value->c_str()),
+                           static_cast<DWORD>((value->size() + 1) * sizeof(wchar_t)));
+        } else {
+            RegDeleteValueW(key, name);
+        }
+        RegCloseKey(key);
+    }
+
+private:
+    std::vector<std::pair<const wchar_t*, std::optional<std::wstring>>> m_saved;
+};
+
+bool InFront(const frmDebuggerEntry& entry)
+{
+    return entry.IsVisible() && IsForeground(entry.Handle());
+}
+
+// The file name box of the system's file dialog: a combo box with an edit inside, or a plain edit.
+HWND FileNameBox(HWND dialog)
+{
+    if (HWND combo = GetDlgItem(dialog, cmb13)) {
+        if (HWND edit = FindWindowExW(combo, nullptr, L"Edit", nullptr)) return edit;
+        return combo;
+    }
+    return GetDlgItem(dialog, edt1);
+}
+
+std::vector<std::wstring> FileTypes(HWND dialog)
+{
+    std::vector<std::wstring> types;
+    HWND combo = GetDlgItem(dialog, cmb1);
+    const int count = static_cast<int>(SendMessageW(combo, CB_GETCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        wchar_t text[256] = {};
+        SendMessageW(combo, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
+        types.emplace_back(text);
+    }
+    return types;
+}
+
+} // namespace
+
+TEST(DebuggerEntry, OpensEmptyAndOkFollowsTheTitleExactly)
+{
+    frmDebuggerEntry entry;
+    const EntryControls c = ControlsOf(entry);
+    EXPECT_TRUE(entry.IsLoaded());
+    EXPECT_FALSE(entry.IsVisible());
+    EXPECT_EQ(entry.TitleText(), L"");
+    EXPECT_EQ(entry.CommandLineText(), L"");
+    EXPECT_EQ(entry.AutoValue(), 0);
+    EXPECT_FALSE(IsEnabled(c.ok));
+
+    DialogScript script;
+    script
+        .When("the dialog in front with the title focused",
+              [&] { return InFront(entry) && GetFocus() == c.title; },
+              [&] {
+                  // Enter with "Ok" disabled does nothing: the steps after it still find the dialog open.
+                  PressKey(VK_RETURN);
+                  Type(L"x");
+              })
+        .When("Ok enabled by a typed character", [&] { return IsEnabled(c.ok); }, [&] { PressKey(VK_BACK); })
+        .When("Ok disabled again", [&] { return !IsEnabled(c.ok); }, [&] { Type(L"   "); })
+        .When("Ok enabled by three blanks", [&] { return IsEnabled(c.ok); },
+              [&] {
+                  // Through the tab order, as a user fills the rest in.
+                  PressKey(VK_TAB);
+                  Type(L"dbg.exe -p %ld");
+                  PressKey(VK_TAB);
+                  PressKey(VK_TAB);
+                  PressKey(VK_SPACE);
+              })
+        .When("the check box checked", [&] { return entry.AutoValue() == 1; },
+              [&] {
+                  EXPECT_EQ(GetFocus(), c.autoStart);
+                  PressKey(VK_RETURN);
+              });
+    script.Run([&] { entry.ShowModal(); });
+
+    EXPECT_TRUE(entry.Ok());
+    EXPECT_TRUE(entry.IsLoaded()) << "Ok hides the dialog; it does not unload it";
+    EXPECT_FALSE(entry.IsVisible());
+    EXPECT_EQ(entry.TitleText(), L"   ");
+    EXPECT_EQ(entry.CommandLineText(), L"dbg.exe -p %ld");
+    EXPECT_EQ(entry.AutoValue(), 1);
+    entry.Unload();
+    EXPECT_FALSE(entry.IsLoaded());
+}
+
+TEST(DebuggerEntry, APrefilledTitleEnablesOkAndIsShownSelected)
+{
+    {
+        frmDebuggerEntry emptyTitle;
+        emptyTitle.SetTitleText(L"");
+        emptyTitle.SetCommandLineText(L"dbg.exe");
+        EXPECT_FALSE(IsEnabled(ControlsOf(emptyTitle).ok));
+    }
+
+    frmDebuggerEntry entry;
+    const EntryControls c = ControlsOf(entry);
+    entry.SetTitleText(L"Старый отладчик");
+    EXPECT_TRUE(IsEnabled(c.ok));
+
+    DialogScript script;
+    script.When("the dialog in front with the title focused", [&] { return InFront(entry) && GetFocus() == c.title; },
+                [&] {
+                    EXPECT_EQ(Selection(c.title), std::make_pair(DWORD{0}, DWORD{15}));
+                    PressKey(VK_TAB);
+                })
+        .When("the command line focused", [&] { return GetFocus() == c.commandLine; },
+              [&] {
+                  SetWindowTextW(c.commandLine, L"old.exe -p %ld");
+                  PressKey(VK_TAB, {VK_SHIFT});
+              })
+        .When("the title focused again", [&] { return GetFocus() == c.title; },
+              [&] {
+                  // Typing replaces the selected title.
+                  Type(L"Новый");
+              })
+        .When("the title replaced", [&] { return entry.TitleText() == L"Новый"; }, [&] { Click(c.cancel); });
+    script.Run([&] { entry.ShowModal(); });
+
+    EXPECT_FALSE(entry.Ok());
+    EXPECT_EQ(entry.TitleText(), L"Новый");
+}
+
+TEST(DebuggerEntry, DetectCopiesTheSystemDebuggerAndClearsTheTitle)
+{
+    AeDebugValues restore;
+    const std::wstring system = L"\"C:\\Program Files\\Tool\\dbg.exe\" -p %ld -e %ld -g";
+    AeDebugValues::Set(L"Debugger", system);
+    AeDebugValues::Set(L"Auto", L"1");
+
+    frmDebuggerEntry entry;
+    const EntryControls c = ControlsOf(entry);
+    entry.SetTitleText(L"Мой отладчик");
+    entry.SetCommandLineText(L"old.exe -p %ld");
+    entry.SetAutoValue(0);
+
+    DialogScript script;
+    script.When("the dialog in front", [&] { return InFront(entry); },
+                [&] {
+                    Click(c.detect);
+                    EXPECT_EQ(entry.TitleText(), L"");
+                    EXPECT_FALSE(IsEnabled(c.ok));
+                    EXPECT_EQ(entry.CommandLineText(), system);
+                    EXPECT_EQ(entry.AutoValue(), 1);
+
+                    AeDebugValues::Set(L"Auto", L"0");
+                    Click(c.detect);
+                    EXPECT_EQ(entry.CommandLineText(), system);
+                    EXPECT_EQ(entry.AutoValue(), 0);
+
+                    AeDebugValues::Set(L"Debugger", std::nullopt);
+                    AeDebugValues::Set(L"Auto", std::nullopt);
+                    entry.SetTitleText(L"Ещё один");
+                    entry.SetAutoValue(1);
+                    Click(c.detect);
+                    EXPECT_EQ(entry.TitleText(), L"");
+                    EXPECT_EQ(entry.CommandLineText(), L"");
+                    EXPECT_EQ(entry.AutoValue(), 0);
+                    Click(c.cancel);
+                });
+    script.Run([&] { entry.ShowModal(); });
+    EXPECT_FALSE(entry.Ok());
+}
+
+TEST(DebuggerEntry, BrowseReplacesTheCommandLineWithTheChosenFileExactly)
+{
+    const std::wstring chosen = L"C:\\Program Files\\Tool\\dbg.exe";
+    CreateDirectoryW(L"C:\\Program Files\\Tool", nullptr);
+    HANDLE file = CreateFileW(chosen.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    CloseHandle(file);
+
+    frmDebuggerEntry entry;
+    const EntryControls c = ControlsOf(entry);
+    entry.SetTitleText(L"Отладчик");
+    entry.SetCommandLineText(L"old.exe -p %ld");
+    const auto fileDialog = [&] {
+        HWND dialog = ShownDialogOwnedBy(c.window);
+        return dialog && IsForeground(dialog) ? dialog : nullptr;
+    };
+
+    DialogScript script;
+    script.When("the dialog in front", [&] { return InFront(entry); }, [&] { Click(c.browse); })
+        .When("the file dialog in front", fileDialog,
+              [&] {
+                  HWND dialog = fileDialog();
+                  EXPECT_EQ(FileTypes(dialog), (std::vector<std::wstring>{L"Исполняемые файлы", L"Все файлы"}));
+                  EXPECT_EQ(Text(FileNameBox(dialog)), L"") << "the command line is not offered as a start";
+                  Answer(dialog, IDCANCEL);
+              })
+        .When("the file dialog closed", [&] { return !ShownDialogOwnedBy(c.window) && InFront(entry); },
+              [&] {
+                  EXPECT_EQ(entry.CommandLineText(), L"old.exe -p %ld");
+                  Click(c.browse);
+              })
+        .When("the file dialog in front again", fileDialog,
+              [&] {
+                  HWND name = FileNameBox(fileDialog());
+                  SetWindowTextW(name, chosen.c_str());
+                  SetFocus(name);
+                  PressKey(VK_RETURN);
+              })
+        .When("the file dialog closed again", [&] { return !ShownDialogOwnedBy(c.window) && InFront(entry); },
+              [&] {
+                  EXPECT_EQ(entry.CommandLineText(), chosen);
+                  EXPECT_EQ(entry.TitleText(), L"Отладчик");
+                  Click(c.ok);
+              });
+    script.Run([&] { entry.ShowModal(); });
+    EXPECT_TRUE(entry.Ok());
+    EXPECT_EQ(entry.CommandLineText(), chosen);
+}
+
+TEST(DebuggerEntry, EveryCloseRequestHidesItAsCancelDoes)
+{
+    struct Request {
+        const char* name;
+        std::function<void(HWND)> make;
+    };
+    const std::vector<Request> requests = {
+        {"close box", [](HWND window) { PostMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0); }},
+        {"Alt+F4", [](HWND) { PressKey(VK_F4, {VK_MENU}); }},
+        {"Esc", [](HWND) { PressKey(VK_ESCAPE); }},
+        {"end of the session",
+         [](HWND window) { EXPECT_EQ(SendMessageW(window, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), FALSE); }},
+    };
+    for (const Request& request : requests) {
+        SCOPED_TRACE(request.name);
+        frmDebuggerEntry entry;
+        entry.SetTitleText(L"Заголовок");
+        DialogScript script;
+        script.When("the dialog in front", [&] { return InFront(entry); }, [&] { request.make(entry.Handle()); });
+        script.Run([&] { entry.ShowModal(); });
+
+        EXPECT_TRUE(entry.IsLoaded());
+        EXPECT_FALSE(entry.IsVisible());
+        EXPECT_FALSE(entry.Ok());
+        EXPECT_EQ(entry.TitleText(), L"Заголовок");
+        entry.Unload();
+        EXPECT_FALSE(entry.IsLoaded()) << "the caller's own unload goes through";
+    }
+}
+
+TEST(DebuggerEntry, LooksAsDesigned)
+{
+    frmDebuggerEntry entry;
+    const EntryControls c = ControlsOf(entry);
+    entry.SetTitleText(L"Системный отладчик");
+    entry.SetCommandLineText(L"\"C:\\Program Files\\Tool\\dbg.exe\" -p %ld -e %ld");
+    entry.SetAutoValue(1);
+
+    DialogScript script;
+    script.When("the dialog in front", [&] { return InFront(entry); },
+                [&] {
+                    EXPECT_EQ(Text(c.window), L"Отладчик");
+                    const auto style = static_cast<DWORD>(GetWindowLongPtrW(c.window, GWL_STYLE));
+                    const auto exStyle = static_cast<DWORD>(GetWindowLongPtrW(c.window, GWL_EXSTYLE));
+                    EXPECT_EQ(style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME), 0u);
+                    EXPECT_NE(exStyle & WS_EX_DLGMODALFRAME, 0u);
+                    EXPECT_EQ(exStyle & WS_EX_APPWINDOW, 0u);
+                    EXPECT_EQ(GetWindow(c.window, GW_OWNER), qsGetThunderMainHandle()) << "off the taskbar";
+                    EXPECT_EQ(SendMessageW(c.window, WM_GETICON, ICON_SMALL, 0), 0);
+                    EXPECT_EQ(SendMessageW(c.window, WM_GETICON, ICON_BIG, 0), 0);
+                    RECT client{};
+                    GetClientRect(c.window, &client);
+                    EXPECT_EQ(client.right, 401);
+                    EXPECT_EQ(client.bottom, 149);
+                    EXPECT_EQ(Text(c.detect), L"Определить");
+                    EXPECT_EQ(Text(c.autoStart), L"Автоматический вызов");
+                    Repaint(c.window);
+                })
+        .After(300,
+               [&] {
+                    SaveScreenshot(c.window, L"debugger-entry");
+                    // The band at the left under the labels; the desktop to the right of it.
+                    EXPECT_EQ(ClientPixel(c.window, 4, 60), GetSysColor(COLOR_BTNFACE));
+                    EXPECT_EQ(ClientPixel(c.window, 170, 104), GetSysColor(COLOR_BTNFACE));
+                    EXPECT_EQ(ClientPixel(c.window, 300, 95), GetSysColor(COLOR_DESKTOP));
+                    EXPECT_EQ(ClientPixel(c.window, 180, 145), GetSysColor(COLOR_DESKTOP));
+                    Click(c.cancel);
+                });
+    script.Run([&] { entry.ShowModal(); });
+}
+
+TEST(DebuggerEntry, EnterPressesTheButtonThatHasTheFocus)
+{
+    AeDebugValues restore;
+    AeDebugValues::Set(L"Debugger", L"dbg.exe -p %ld");
+    frmDebuggerEntry entry;
+    const EntryControls c = ControlsOf(entry);
+    entry.SetTitleText(L"Заголовок");
+
+    DialogScript script;
+    // Focus given as a click gives it, without the keyboard's own moves between buttons.
+    script.When("the dialog in front", [&] { return InFront(entry); },
+                [&] {
+                    SetFocus(c.detect);
+                    PressKey(VK_RETURN);
+                })
+        .When("the system debugger detected", [&] { return entry.CommandLineText() == L"dbg.exe -p %ld"; },
+              [&] {
+                  entry.SetTitleText(L"Заголовок");
+                  SetFocus(c.cancel);
+                  PressKey(VK_RETURN);
+              });
+    script.Run([&] { entry.ShowModal(); });
+    EXPECT_FALSE(entry.Ok()) << "Enter on \"Отмена\" pressed \"Ok\"";
+}

@@ -1,0 +1,58 @@
+#pragma once
+// What a user does to the dialogs, done to the real windows of this process: finding them,
+// pressing their buttons, typing, clicking, and taking a picture of them.
+
+#include "tests/common/UiTestSupport.h"
+
+#include <windows.h>
+
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+namespace jitswap::test {
+
+// The shown window of one of the program's forms with this caption, or nullptr.
+HWND ShownForm(const wchar_t* caption);
+// The shown message box of the program (its caption is the application title), or nullptr.
+HWND ShownMessageBox();
+// The shown system dialog owned by `owner` (the file dialog, say), or nullptr.
+HWND ShownDialogOwnedBy(HWND owner);
+
+bool IsForeground(HWND window);
+bool IsEnabled(HWND window);
+std::wstring Text(HWND window);
+
+// Presses a push button the way a click does; it must be enabled.
+void Click(HWND button);
+// A real key press through the system's input, with modifiers held around it.
+void PressKey(WORD key, std::initializer_list<WORD> modifiers = {});
+// Real typing of text into whatever has the focus.
+void Type(const std::wstring& text);
+// A real double-click of the left button at a point of the screen.
+void DoubleClickAt(POINT screen);
+// Answers a message box or dialog with one of its buttons.
+void Answer(HWND dialog, int buttonId);
+
+// The list box's items and selection.
+std::wstring ListItem(HWND listBox, int index);
+int ListCount(HWND listBox);
+int ListSelection(HWND listBox);
+
+// Paints the window and its controls now; the screen shows it a moment later.
+void Repaint(HWND window);
+
+// A picture of what the screen shows of the window, written as a BMP file into the build tree's
+// "screenshots" folder; returns the file name it wrote.
+std::wstring SaveScreenshot(HWND window, const std::wstring& name);
+// What the screen shows of a window, less a margin on every side.
+struct ScreenPixels {
+    std::vector<COLORREF> colours;
+    bool Contains(COLORREF colour) const;
+};
+ScreenPixels PixelsOf(HWND window, int margin);
+
+// The colour the screen shows at a point of the window's client area.
+COLORREF ClientPixel(HWND window, int x, int y);
+
+} // namespace jitswap::test

@@ -1,0 +1,103 @@
+#include "tests/dialogs/ScratchCatalogue.h"
+
+#include "catalogue/CDebuggers.h"
+#include "support/RegistrySettingsStore.h"
+#include "support/TextConversion.h"
+#include "tests/common/UiTestSupport.h"
+
+#include <ostream>
+#include <string>
+
+namespace jitswap::test {
+namespace {
+
+constexpr wchar_t kScratchPath[] = L"Software\\Quarvel\\JitswapDialogsTest";
+
+class CountingStore final : public SettingsStore {
+public:
+    explicit CountingStore(std::shared_ptr<int> writes) : m_writes(std::move(writes)) {}
+
+    std::optional<std::wstring> ReadText(std::wstring_view section, std::wstring_view key,
+                                         std::wstring_view defaultValue) override
+    {
+        return m_store.ReadText(section, key, defaultValue);
+    }
+    std::optional<bool> ReadBoolean(std::wstring_view section, std::wstring_view key, bool defaultValue) override
+    {
+        return m_store.ReadBoolean(section, key, defaultValue);
+    }
+    void WriteText(std::wstring_view section, std::wstring_view key, std::wstring_view value) override
+    {
+        ++*m_writes;
+        m_store.WriteText(section, key, value);
+    }
+    void WriteBoolean(std::wstring_view section, std::wstring_view key, bool value) override
+    {
+        ++*m_writes;
+        m_store.WriteBoolean(section, key, value);
+    }
+
+private:
+    RegistrySettingsStore m_store{HKEY_CURRENT_USER, kScratchPath};
+    std::shared_ptr<int> m_writes;
+};
+
+} // namespace
+
+void ScratchCatalogue::SetUp()
+{
+    DeleteRegistryTree(HKEY_CURRENT_USER, kScratchPath);
+}
+
+void ScratchCatalogue::TearDown()
+{
+    DeleteRegistryTree(HKEY_CURRENT_USER, kScratchPath);
+}
+
+SettingsStoreOpener ScratchCatalogue::Opener()
+{
+    return [writes = m_writes] { return std::make_unique<CountingStore>(writes); };
+}
+
+void ScratchCatalogue::Store(const std::vector<DebuggerEntry>& entries)
+{
+    CDebuggers catalogue(Opener());
+    for (const DebuggerEntry& entry : entries) ASSERT_TRUE(catalogue.Add(entry.Title, entry.CommandLine, entry.Auto));
+    catalogue.SaveDebuggers();
+    *m_writes = 0;
+}
+
+std::vector<DebuggerEntry> ScratchCatalogue::Stored()
+{
+    CDebuggers catalogue(Opener());
+    catalogue.ReadDebuggers();
+    std::vector<DebuggerEntry> entries;
+    for (std::int32_t i = 0; i < catalogue.Count(); ++i)
+        entries.push_back({catalogue.Title(i), catalogue.CommandLine(i), catalogue.Auto(i)});
+    return entries;
+}
+
+std::vector<DebuggerEntry> ScratchCatalogue::Numbered(int count)
+{
+    std::vector<DebuggerEntry> entries;
+    for (int i = 1; i <= count; ++i)
+        entries.push_back({L"Отладчик " + std::to_wstring(i), L"dbg" + std::to_wstring(i) + L".exe -p %ld", i % 2 == 0});
+    return entries;
+}
+
+} // namespace jitswap::test
+
+namespace jitswap {
+
+bool operator==(const DebuggerEntry& left, const DebuggerEntry& right)
+{
+    return left.Title == right.Title && left.CommandLine == right.CommandLine && left.Auto == right.Auto;
+}
+
+void PrintTo(const DebuggerEntry& entry, std::ostream* out)
+{
+    *out << "{\"" << WideToUtf8(entry.Title) << "\", \"" << WideToUtf8(entry.CommandLine) << "\", "
+         << (entry.Auto ? "auto" : "manual") << "}";
+}
+
+} // namespace jitswap
