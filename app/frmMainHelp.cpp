@@ -2,6 +2,7 @@
 
 #include "app/AppIdentity.h"
 #include "app/frmMain.h"
+#include "support/ComApartment.h"
 #include "support/MessageBox.h"
 
 #include <shellapi.h>
@@ -50,6 +51,7 @@ void frmMain::OpenHelpFile()
     // By its full name beside the executable, never from the current folder; and as wide text, so
     // that a folder name outside the ANSI code page does not make the file unreachable.
     const std::wstring file = qsBuildFileName(ExecutableDirectory(), L"ReadMe.TXT");
+    const ComApartment apartment;
     const auto result = reinterpret_cast<INT_PTR>(ShellExecuteW(Handle(), L"open", file.c_str(), L"", L"", SW_SHOWDEFAULT));
     if (result <= 32) ShowMessage(L"Не удаётся открыть файл ReadMe.TXT", kStyleError);
 }

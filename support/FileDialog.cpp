@@ -1,4 +1,6 @@
+#include "support/ComApartment.h"
 #include "support/Support.h"
+#include "support/SystemLibrary.h"
 
 #include <commdlg.h>
 
@@ -41,8 +43,11 @@ bool FileDialog::Show()
     // The working directory stays where it was: the program never depends on it, but others might.
     dialog.Flags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_EXPLORER | Flags;
 
-    if (!GetOpenFileNameW(&dialog)) {
-        const DWORD failure = CommDlgExtendedError();
+    // The common dialogs are loaded when first asked for: most runs of the program never are.
+    const SystemLibrary dialogs(L"comdlg32.dll");
+    const ComApartment apartment;
+    if (!dialogs.Get<decltype(&GetOpenFileNameW)>("GetOpenFileNameW")(&dialog)) {
+        const DWORD failure = dialogs.Get<decltype(&CommDlgExtendedError)>("CommDlgExtendedError")();
         if (failure == 0) return false;  // the user cancelled
         throw std::runtime_error("Showing the file dialog failed (error " + std::to_string(failure) + ")");
     }

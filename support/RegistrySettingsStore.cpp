@@ -1,43 +1,46 @@
 #include "support/RegistrySettingsStore.h"
 
 #include "support/RegistryBoolean.h"
-#include "support/RegistryQuery.h"
-#include "support/UniqueHandle.h"
 #include "support/Win32Error.h"
 
 #include <limits>
 #include <utility>
 
 namespace jitswap {
-namespace {
-
-// The raw value, or std::nullopt when the section key or the value is absent.
-std::optional<RawRegistryValue> ReadRaw(HKEY root, const std::wstring& sectionPath, std::wstring_view key)
-{
-    HKEY opened = nullptr;
-    const LSTATUS status = RegOpenKeyExW(root, sectionPath.c_str(), 0, KEY_QUERY_VALUE, &opened);
-    if (status == ERROR_FILE_NOT_FOUND) return std::nullopt;
-    ThrowIfFailed(status, "Opening a settings section");
-    const UniqueHKey section(opened);
-    return QueryRegistryValue(section.get(), std::wstring(key).c_str());
-}
-
-} // namespace
 
 RegistrySettingsStore::RegistrySettingsStore(HKEY root, std::wstring basePath)
     : m_root(root), m_basePath(std::move(basePath))
 {
 }
 
-std::wstring RegistrySettingsStore::SectionPath(std::wstring_view section) const
+RegistrySettingsStore::OpenSection& RegistrySettingsStore::Section(std::wstring_view section)
 {
-    return m_basePath + L"\\" + std::wstring(section);
+    for (OpenSection& open : m_sections) {
+        if (open.name == section) return open;
+    }
+    return m_sections.emplace_back(OpenSection{std::wstring(section), nullptr, nullptr});
+}
+
+// The raw value, or std::nullopt when the section key or the value is absent.
+std::optional<RawRegistryValue> RegistrySettingsStore::ReadRaw(std::wstring_view section, std::wstring_view key)
+{
+    OpenSection& open = Section(section);
+    if (!open.forReading) {
+        // An absent section is looked for again next time: a write may create it meanwhile.
+        HKEY opened = nullptr;
+        const std::wstring path = m_basePath + L"\\" + open.name;
+        const LSTATUS status = RegOpenKeyExW(m_root, path.c_str(), 0, KEY_QUERY_VALUE, &opened);
+        if (status == ERROR_FILE_NOT_FOUND) return std::nullopt;
+        ThrowIfFailed(status, "Opening a settings section");
+        open.forReading.reset(opened);
+    }
+    return QueryRegistryValue(open.forReading.get(), std::wstring(key).c_str());
 }
 
 std::optional<std::wstring> RegistrySettingsStore::ReadText(std::wstring_view section, std::wstring_view key,
                                                             std::wstring_view defaultValue)
 {
-    const auto value = ReadRaw(m_root, SectionPath(section), key);
+    const auto value = ReadRaw(section, key);
     if (!value) return std::wstring(defaultValue);
     return RegistryValueAsText(value->type, value->data);
 }
@@ -45,7 +48,7 @@ std::optional<std::wstring> RegistrySettingsStore::ReadText(std::wstring_view se
 std::optional<bool> RegistrySettingsStore::ReadBoolean(std::wstring_view section, std::wstring_view key,
                                                        bool defaultValue)
 {
-    const auto value = ReadRaw(m_root, SectionPath(section), key);
+    const auto value = ReadRaw(section, key);
     if (!value) return defaultValue;
     return RegistryValueAsBoolean(value->type, value->data);
 }
@@ -70,12 +73,15 @@ void RegistrySettingsStore::WriteBoolean(std::wstring_view section, std::wstring
 void RegistrySettingsStore::WriteValue(std::wstring_view section, std::wstring_view key, DWORD type,
                                        const void* data, DWORD size)
 {
-    HKEY created = nullptr;
-    ThrowIfFailed(RegCreateKeyExW(m_root, SectionPath(section).c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr,
-                                  &created, nullptr),
-                  "Creating a settings section");
-    const UniqueHKey sectionKey(created);
-    ThrowIfFailed(RegSetValueExW(sectionKey.get(), std::wstring(key).c_str(), 0, type,
+    OpenSection& open = Section(section);
+    if (!open.forWriting) {
+        HKEY created = nullptr;
+        const std::wstring path = m_basePath + L"\\" + open.name;
+        ThrowIfFailed(RegCreateKeyExW(m_root, path.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &created, nullptr),
+                      "Creating a settings section");
+        open.forWriting.reset(created);
+    }
+    ThrowIfFailed(RegSetValueExW(open.forWriting.get(), std::wstring(key).c_str(), 0, type,
                                  static_cast<const BYTE*>(data), size),
                   "Writing a setting");
 }

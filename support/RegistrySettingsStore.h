@@ -2,18 +2,22 @@
 // The settings store in the registry: one key per section under a base key, text as REG_SZ and
 // booleans as REG_DWORD (true 0xFFFFFFFF, false 0).
 
+#include "support/RegistryQuery.h"
 #include "support/SettingsStore.h"
+#include "support/UniqueHandle.h"
 
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 namespace jitswap {
 
 class RegistrySettingsStore final : public SettingsStore {
 public:
     // `basePath` is a subkey of `root`, such as L"Software\\Quarvel\\Jitswap". Nothing is opened
-    // or created until a value is read or written.
+    // or created until a value is read or written; a section's key, once opened, stays open for
+    // the life of the store, which is one load or one save.
     RegistrySettingsStore(HKEY root, std::wstring basePath);
 
     // Reads never create a key: a missing section or value reads as the default.
@@ -27,11 +31,19 @@ public:
     void WriteBoolean(std::wstring_view section, std::wstring_view key, bool value) override;
 
 private:
-    std::wstring SectionPath(std::wstring_view section) const;
+    struct OpenSection {
+        std::wstring name;
+        UniqueHKey forReading;
+        UniqueHKey forWriting;
+    };
+
+    OpenSection& Section(std::wstring_view section);
+    std::optional<RawRegistryValue> ReadRaw(std::wstring_view section, std::wstring_view key);
     void WriteValue(std::wstring_view section, std::wstring_view key, DWORD type, const void* data, DWORD size);
 
     HKEY m_root;
     std::wstring m_basePath;
+    std::vector<OpenSection> m_sections;
 };
 
 } // namespace jitswap

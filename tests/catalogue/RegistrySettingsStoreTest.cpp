@@ -81,18 +81,28 @@ TEST_F(RegistrySettingsStoreTest, ValuesOfOtherShapesReadAsTheirSenseOrAsUnreada
 TEST_F(RegistrySettingsStoreTest, RegistryFailuresOtherThanAbsenceAreThrown)
 {
     store.WriteText(L"Debuggers", L"Title 0", L"kept");
+    // A store serves one load or one save; each of these opens the section afresh.
     SetSectionAccess(KEY_READ | WRITE_DAC | DELETE);
     try {
-        store.WriteText(L"Debuggers", L"Title 0", L"changed");
+        RegistrySettingsStore saving{HKEY_CURRENT_USER, kScratchBase};
+        saving.WriteText(L"Debuggers", L"Title 0", L"changed");
         ADD_FAILURE() << "a write to a read-only section succeeded";
     } catch (const Win32Error& error) {
         EXPECT_EQ(error.Code(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
     }
-    EXPECT_EQ(store.ReadText(L"Debuggers", L"Title 0", L""), L"kept");
+    EXPECT_EQ(RegistrySettingsStore(HKEY_CURRENT_USER, kScratchBase).ReadText(L"Debuggers", L"Title 0", L""), L"kept");
 
     SetSectionAccess(KEY_SET_VALUE | WRITE_DAC | DELETE);
-    EXPECT_THROW(store.ReadText(L"Debuggers", L"Title 0", L""), Win32Error);
-    EXPECT_THROW(store.ReadBoolean(L"Debuggers", L"Auto 0", false), Win32Error);
+    RegistrySettingsStore loading{HKEY_CURRENT_USER, kScratchBase};
+    EXPECT_THROW(loading.ReadText(L"Debuggers", L"Title 0", L""), Win32Error);
+    EXPECT_THROW(loading.ReadBoolean(L"Debuggers", L"Auto 0", false), Win32Error);
+}
+
+TEST_F(RegistrySettingsStoreTest, ASectionCreatedWhileTheStoreIsOpenIsSeen)
+{
+    EXPECT_EQ(store.ReadText(L"Debuggers", L"Title 0", L"none"), L"none");
+    store.WriteText(L"Debuggers", L"Title 0", L"written");
+    EXPECT_EQ(store.ReadText(L"Debuggers", L"Title 0", L"none"), L"written");
 }
 
 TEST(OpenAppSettingsStore, KeepsSectionsUnderTheCurrentUsersJitswapKey)
