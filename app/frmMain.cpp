@@ -1,5 +1,8 @@
 #include "app/frmMain.h"
 
+#include "catalogue/CDebuggers.h"
+#include "dialogs/frmDebuggersList.h"
+
 namespace jitswap {
 
 frmMain::frmMain() = default;

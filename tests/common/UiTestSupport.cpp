@@ -103,6 +103,7 @@ SeenDialog Describe(HWND dialog)
     SeenDialog seen;
     seen.caption = WindowText(dialog);
     for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        seen.controlTexts[GetDlgCtrlID(child)] = WindowText(child);
         const std::wstring name = ClassName(child);
         if (_wcsicmp(name.c_str(), L"Button") == 0) {
             seen.buttons.push_back(GetDlgCtrlID(child));
@@ -172,27 +173,32 @@ void DeleteRegistryTree(HKEY root, const wchar_t* subkey)
     RegDeleteKeyW(root, subkey);
 }
 
-void SetKeyWritable(HKEY root, const wchar_t* subkey, bool writable)
+void SetKeyAccess(HKEY root, const wchar_t* subkey, KeyAccess access)
 {
     HKEY key = nullptr;
     if (RegOpenKeyExW(root, subkey, 0, READ_CONTROL | WRITE_DAC, &key) != ERROR_SUCCESS) return;
     SID_IDENTIFIER_AUTHORITY world = SECURITY_WORLD_SID_AUTHORITY;
     PSID everyone = nullptr;
     AllocateAndInitializeSid(&world, 1, SECURITY_WORLD_RID, 0, 0, 0, 0, 0, 0, 0, &everyone);
-    EXPLICIT_ACCESSW access{};
-    access.grfAccessPermissions = writable ? KEY_ALL_ACCESS : KEY_READ;
-    access.grfAccessMode = SET_ACCESS;
-    access.grfInheritance = NO_INHERITANCE;
-    access.Trustee.TrusteeForm = TRUSTEE_IS_SID;
-    access.Trustee.TrusteeType = TRUSTEE_IS_WELL_KNOWN_GROUP;
-    access.Trustee.ptstrName = static_cast<LPWSTR>(everyone);
+    // An empty list grants nothing to anyone.
     PACL acl = nullptr;
-    SetEntriesInAclW(1, &access, nullptr, &acl);
+    if (access != KeyAccess::None) {
+        EXPLICIT_ACCESSW entry{};
+        entry.grfAccessPermissions = access == KeyAccess::Full ? KEY_ALL_ACCESS : KEY_READ;
+        entry.grfAccessMode = SET_ACCESS;
+        entry.grfInheritance = NO_INHERITANCE;
+        entry.Trustee.TrusteeForm = TRUSTEE_IS_SID;
+        entry.Trustee.TrusteeType = TRUSTEE_IS_WELL_KNOWN_GROUP;
+        entry.Trustee.ptstrName = static_cast<LPWSTR>(everyone);
+        SetEntriesInAclW(1, &entry, nullptr, &acl);
+    }
+    ACL empty;
+    InitializeAcl(&empty, sizeof empty, ACL_REVISION);
     SECURITY_DESCRIPTOR descriptor;
     InitializeSecurityDescriptor(&descriptor, SECURITY_DESCRIPTOR_REVISION);
-    SetSecurityDescriptorDacl(&descriptor, TRUE, acl, FALSE);
+    SetSecurityDescriptorDacl(&descriptor, TRUE, acl ? acl : &empty, FALSE);
     RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, &descriptor);
-    LocalFree(acl);
+    if (acl) LocalFree(acl);
     FreeSid(everyone);
     RegCloseKey(key);
 }

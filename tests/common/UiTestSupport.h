@@ -5,6 +5,7 @@
 
 #include <atomic>
 #include <functional>
+#include <map>
 #include <optional>
 #include <string>
 #include <thread>
@@ -23,6 +24,7 @@ void PumpFor(DWORD milliseconds);
 struct SeenDialog {
     std::wstring caption;
     std::vector<std::wstring> texts;  // the window texts of its static controls
+    std::map<int, std::wstring> controlTexts;  // every child's text, by control ID
     std::vector<int> buttons;         // the IDs of its buttons
     bool hasIcon = false;
     UINT iconStyle = 0;               // MB_ICONERROR, MB_ICONQUESTION or MB_ICONEXCLAMATION when recognised
@@ -63,7 +65,8 @@ SeenDialog Describe(HWND dialog);
 // Deletes a registry key and everything under it; absent is fine.
 void DeleteRegistryTree(HKEY root, const wchar_t* subkey);
 
-// Makes a registry key readable but not writable (or restores full access) for everyone.
-void SetKeyWritable(HKEY root, const wchar_t* subkey, bool writable);
+// What everyone may do with a registry key; the key's owner can always change it back.
+enum class KeyAccess { Full, ReadOnly, None };
+void SetKeyAccess(HKEY root, const wchar_t* subkey, KeyAccess access);
 
 } // namespace jitswap::test

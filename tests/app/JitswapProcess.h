@@ -1,0 +1,48 @@
+#pragma once
+// The program started as the user starts it, in a process of its own, for tests from outside.
+
+#include <windows.h>
+
+#include <map>
+#include <string>
+
+namespace jitswap::test {
+
+// jitswap.exe of this build (JITSWAP_EXE names it; a Unix path is taken through Wine's Z: drive).
+std::wstring BuiltExecutable();
+
+// Copies the built program (and, if asked, its ReadMe.TXT) into a folder, created if needed.
+std::wstring InstallCopy(const std::wstring& folder, bool withReadMe);
+
+class JitswapProcess {
+public:
+    explicit JitswapProcess(const std::wstring& executable = BuiltExecutable(), const std::wstring& currentDirectory = L"");
+    ~JitswapProcess();
+    JitswapProcess(const JitswapProcess&) = delete;
+    JitswapProcess& operator=(const JitswapProcess&) = delete;
+
+    DWORD Id() const noexcept { return m_process.dwProcessId; }
+    // Waits for the program's hidden main window (and its tray icon window).
+    bool WaitUntilRunning(DWORD timeoutMs = 10000);
+    HWND MainWindow() const noexcept { return m_main; }
+    HWND TrayWindow() const noexcept { return m_tray; }
+    bool WaitForExit(DWORD timeoutMs = 10000) const;
+    DWORD ExitCode() const;
+    bool IsRunning() const { return !WaitForExit(0); }
+
+private:
+    PROCESS_INFORMATION m_process{};
+    HWND m_main = nullptr;
+    HWND m_tray = nullptr;
+};
+
+// The first top-level window of the process with that class, waiting for it to appear.
+HWND WaitForWindow(DWORD processId, const wchar_t* windowClass, DWORD timeoutMs, bool visibleOnly = false);
+
+// Whether the shell holds the program's icon (asked without changing it).
+bool ShellHoldsIcon(HWND trayWindow);
+
+// Every value under a registry key, recursively, as "subkey\\name" -> type and data.
+std::map<std::wstring, std::wstring> RegistrySnapshot(HKEY root, const std::wstring& key);
+
+} // namespace jitswap::test

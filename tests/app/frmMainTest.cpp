@@ -1,0 +1,264 @@
+// The main window in the test's own process, with the real shell, registry and windows: its menu
+// as designed, start with Windows, help, About, its keys and its end.
+
+#include "app/AppIdentity.h"
+#include "app/frmMain.h"
+#include "support/ExecutablePath.h"
+#include "tests/common/UiTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+#include <string>
+#include <vector>
+
+using namespace jitswap;
+using namespace jitswap::test;
+
+namespace {
+
+constexpr wchar_t kRunKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+constexpr wchar_t kCatalogueKey[] = L"Software\\Quarvel\\Jitswap\\Debuggers";
+constexpr UINT kToggleAutostart = 1101;
+constexpr UINT kContents = 1300;
+constexpr UINT kAbout = 1302;
+constexpr int kDescriptionControl = 104;
+
+std::vector<std::wstring> Captions(HMENU menu)
+{
+    std::vector<std::wstring> captions;
+    for (int position = 0; position < GetMenuItemCount(menu); ++position) {
+        wchar_t text[256] = {};
+        MENUITEMINFOW info{sizeof info};
+        info.fMask = MIIM_FTYPE | MIIM_STRING;
+        info.dwTypeData = text;
+        info.cch = static_cast<UINT>(std::size(text));
+        GetMenuItemInfoW(menu, static_cast<UINT>(position), TRUE, &info);
+        captions.push_back((info.fType & MFT_SEPARATOR) ? L"-" : text);
+    }
+    return captions;
+}
+
+std::optional<std::wstring> RunValue()
+{
+    wchar_t data[1024] = {};
+    DWORD size = sizeof data;
+    if (RegGetValueW(HKEY_CURRENT_USER, kRunKey, AppGuid, RRF_RT_REG_SZ, nullptr, data, &size) != ERROR_SUCCESS)
+        return std::nullopt;
+    return std::wstring(data);
+}
+
+void SetRunValue(const std::wstring& command)
+{
+    RegSetKeyValueW(HKEY_CURRENT_USER, kRunKey, AppGuid, REG_SZ, command.c_str(),
+                    static_cast<DWORD>((command.size() + 1) * sizeof(wchar_t)));
+}
+
+// Keys as the user types them, into whatever window has the focus.
+void Type(std::initializer_list<WORD> modifiers, WORD key)
+{
+    std::vector<INPUT> inputs;
+    const auto add = [&](WORD code, bool up) {
+        INPUT input{};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = code;
+        input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+        inputs.push_back(input);
+    };
+    for (WORD modifier : modifiers) add(modifier, false);
+    add(key, false);
+    add(key, true);
+    for (auto it = std::rbegin(modifiers); it != std::rend(modifiers); ++it) add(*it, true);
+    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+class frmMainTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        SetKeyAccess(HKEY_CURRENT_USER, kCatalogueKey, KeyAccess::Full);
+        DeleteRegistryTree(HKEY_CURRENT_USER, L"Software\\Quarvel");
+        RegDeleteKeyValueW(HKEY_CURRENT_USER, kRunKey, AppGuid);
+    }
+    void TearDown() override
+    {
+        m_window.reset();
+        PumpFor(50);
+        RegDeleteKeyValueW(HKEY_CURRENT_USER, kRunKey, AppGuid);
+    }
+
+    frmMain& Start()
+    {
+        m_window = std::make_unique<frmMain>();
+        m_window->Load();
+        return *m_window;
+    }
+
+    HMENU Popup() const { return GetSubMenu(GetMenu(m_window->Handle()), 0); }
+    void Command(UINT id) { PostMessageW(m_window->Handle(), WM_COMMAND, id, 0); }
+
+    // Gives the hidden window the keyboard, as the tray menu leaves it after it closes.
+    void Focus()
+    {
+        SetForegroundWindow(m_window->Handle());
+        SetFocus(m_window->Handle());
+        PumpFor(100);
+    }
+
+    std::unique_ptr<frmMain> m_window;
+};
+
+} // namespace
+
+TEST_F(frmMainTest, StaysHiddenWithTheDesignedMenu)
+{
+    frmMain& window = Start();
+    EXPECT_FALSE(IsWindowVisible(window.Handle()));
+    wchar_t caption[64] = {};
+    GetWindowTextW(window.Handle(), caption, 64);
+    EXPECT_STREQ(caption, L"Jitswap");
+
+    HMENU bar = GetMenu(window.Handle());
+    EXPECT_EQ(Captions(bar), std::vector<std::wstring>{L"Context"});
+    EXPECT_EQ(Captions(Popup()), (std::vector<std::wstring>{L"Править список...", L"-", L"Неизвестный", L"-",
+                                                             L"Запускать с Windows", L"-", L"Справка", L"Выход"}));
+    EXPECT_EQ(Captions(GetSubMenu(Popup(), 6)),
+              (std::vector<std::wstring>{L"&Содержание...", L"-", L"О программе..."}));
+}
+
+TEST_F(frmMainTest, StartWithWindowsMirrorsTheRegistrationAndTogglesIt)
+{
+    Start();
+    EXPECT_FALSE(GetMenuState(Popup(), kToggleAutostart, MF_BYCOMMAND) & MF_CHECKED);
+
+    Command(kToggleAutostart);
+    PumpFor(50);
+    EXPECT_TRUE(GetMenuState(Popup(), kToggleAutostart, MF_BYCOMMAND) & MF_CHECKED);
+    EXPECT_EQ(RunValue(), L"\"" + ExecutablePath() + L"\"");
+
+    Command(kToggleAutostart);
+    PumpFor(50);
+    EXPECT_FALSE(GetMenuState(Popup(), kToggleAutostart, MF_BYCOMMAND) & MF_CHECKED);
+    EXPECT_EQ(RunValue(), std::nullopt);
+}
+
+TEST_F(frmMainTest, TheMarkIsReadOnceAtStart)
+{
+    SetRunValue(L"\"" + ExecutablePath() + L"\"");
+    Start();
+    EXPECT_TRUE(GetMenuState(Popup(), kToggleAutostart, MF_BYCOMMAND) & MF_CHECKED);
+    // Changed from outside while running: shown from the next start on.
+    RegDeleteKeyValueW(HKEY_CURRENT_USER, kRunKey, AppGuid);
+    PumpFor(50);
+    EXPECT_TRUE(GetMenuState(Popup(), kToggleAutostart, MF_BYCOMMAND) & MF_CHECKED);
+}
+
+TEST_F(frmMainTest, ARegistrationOfAnotherCopyIsNotThisOne)
+{
+    SetRunValue(L"\"C:\\Elsewhere\\jitswap.exe\"");
+    Start();
+    EXPECT_FALSE(GetMenuState(Popup(), kToggleAutostart, MF_BYCOMMAND) & MF_CHECKED);
+}
+
+TEST_F(frmMainTest, HelpWithoutItsFileSaysSo)
+{
+    // The test program's folder holds no ReadMe.TXT.
+    Start();
+    DialogWatcher watcher(IDOK);
+    Command(kContents);
+    ASSERT_TRUE(PumpUntil([&] { return watcher.Count() == 1; }, 5000));
+    PumpFor(100);
+    const SeenDialog box = watcher.Seen().front();
+    EXPECT_EQ(box.caption, L"Quarvel - Jitswap");
+    EXPECT_EQ(box.texts, std::vector<std::wstring>{L"Не удаётся открыть файл ReadMe.TXT"});
+    EXPECT_EQ(box.iconStyle, static_cast<UINT>(MB_ICONERROR));
+    EXPECT_EQ(box.buttons, std::vector<int>{IDOK});
+    EXPECT_TRUE(IsWindow(m_window->Handle()));
+}
+
+TEST_F(frmMainTest, AboutShowsTheDescriptionAndOpensOnce)
+{
+    Start();
+    DialogWatcher watcher(IDOK, L"JitswapForm");
+    // The second request arrives while the first About is open: it must not open another.
+    Command(kAbout);
+    Command(kAbout);
+    ASSERT_TRUE(PumpUntil([&] { return watcher.Count() >= 1; }, 5000));
+    PumpFor(300);
+    ASSERT_EQ(watcher.Count(), 1u);
+    const SeenDialog about = watcher.Seen().front();
+    EXPECT_TRUE(about.caption.starts_with(L"О программе"));
+    const auto contains = [&](const std::wstring& part) {
+        return std::any_of(about.controlTexts.begin(), about.controlTexts.end(),
+                           [&](const auto& control) { return control.second.find(part) != std::wstring::npos; });
+    };
+    EXPECT_TRUE(contains(L"Quarvel - Jitswap"));
+    EXPECT_TRUE(contains(L"1.00.0006"));
+    EXPECT_TRUE(contains(L"Тиэлла"));
+    EXPECT_TRUE(contains(L"отладчик")) << "the description resource, in Russian";
+}
+
+TEST_F(frmMainTest, ShiftF1AloneShowsAboutWithoutDescription)
+{
+    Start();
+    DialogWatcher watcher(IDOK, L"JitswapForm");
+    Focus();
+    Type({VK_SHIFT}, VK_F1);
+    ASSERT_TRUE(PumpUntil([&] { return watcher.Count() == 1; }, 5000));
+    EXPECT_EQ(watcher.Seen().front().controlTexts.at(kDescriptionControl), L"");
+
+    Focus();
+    Type({}, VK_F1);
+    Type({VK_CONTROL, VK_SHIFT}, VK_F1);
+    Type({VK_MENU, VK_SHIFT}, VK_F1);
+    PumpFor(500);
+    EXPECT_EQ(watcher.Count(), 1u);
+}
+
+TEST_F(frmMainTest, AFailureInAHandlerIsReportedAsARunTimeErrorAndEndsTheLoop)
+{
+    Start();
+    // The menu reloads the catalogue before it opens; now the store refuses to be read.
+    HKEY created = nullptr;
+    RegCreateKeyW(HKEY_CURRENT_USER, kCatalogueKey, &created);
+    RegCloseKey(created);
+    SetKeyAccess(HKEY_CURRENT_USER, kCatalogueKey, KeyAccess::None);
+    DialogWatcher watcher(IDOK);
+    std::optional<int> quit;
+    PostMessageW(FindWindowW(L"JitswapTrayIcon", nullptr), WM_APP + 1, 0, MAKELPARAM(WM_CONTEXTMENU, 1));
+    ASSERT_TRUE(PumpUntil([&] { return quit.has_value(); }, 5000, &quit));
+    SetKeyAccess(HKEY_CURRENT_USER, kCatalogueKey, KeyAccess::Full);
+
+    EXPECT_EQ(quit, 3);
+    ASSERT_EQ(watcher.Count(), 1u);
+    const SeenDialog box = watcher.Seen().front();
+    EXPECT_EQ(box.caption, L"Quarvel - Jitswap");
+    EXPECT_EQ(box.iconStyle, static_cast<UINT>(MB_ICONERROR));
+    EXPECT_EQ(box.buttons, std::vector<int>{IDOK});
+    ASSERT_FALSE(box.texts.empty());
+    EXPECT_TRUE(box.texts.front().starts_with(L"Ошибка выполнения."));
+}
+
+TEST_F(frmMainTest, EscapeAloneEndsTheProgramAndTakesTheIcon)
+{
+    frmMain& window = Start();
+    HWND tray = FindWindowW(L"JitswapTrayIcon", nullptr);
+    ASSERT_NE(tray, nullptr);
+    Focus();
+    Type({VK_CONTROL}, VK_ESCAPE);
+    Type({VK_SHIFT}, VK_ESCAPE);
+    PumpFor(300);
+    ASSERT_TRUE(IsWindow(window.Handle()));
+
+    std::optional<int> quit;
+    Type({}, VK_ESCAPE);
+    ASSERT_TRUE(PumpUntil([&] { return !window.IsLoaded(); }, 5000, &quit));
+    PumpFor(100);
+    EXPECT_EQ(quit, 0);
+    NOTIFYICONDATAW probe{};
+    probe.cbSize = sizeof probe;
+    probe.hWnd = tray;
+    probe.uID = TrayIcon::kIconId;
+    EXPECT_FALSE(Shell_NotifyIconW(NIM_MODIFY, &probe)) << "the icon went with the window";
+}

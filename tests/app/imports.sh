@@ -1,0 +1,18 @@
+#!/usr/bin/env bash
+# Checks that jitswap.exe imports only libraries the system always loads from its own folder
+# (the known DLLs), so that no DLL placed beside the program is ever loaded in their stead.
+set -euo pipefail
+objdump=$1
+exe=$2
+known="kernel32.dll user32.dll gdi32.dll advapi32.dll shell32.dll shlwapi.dll ole32.dll comdlg32.dll comctl32.dll msvcrt.dll"
+status=0
+while read -r dll; do
+  lower=$(echo "$dll" | tr 'A-Z' 'a-z')
+  case " $known " in
+    *" $lower "*) ;;
+    *) echo "imports $dll, which is not one of the system's known libraries"; status=1 ;;
+  esac
+done < <("$objdump" -p "$exe" | sed -n 's/^\s*DLL Name: //p')
+size=$(stat -c %s "$exe")
+echo "jitswap.exe: $size bytes"
+exit $status
