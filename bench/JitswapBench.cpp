@@ -1,0 +1,232 @@
+// Prints start-up time, memory, menu rebuild time and size of jitswap.exe, each beside a baseline
+// measured in the same run:
+//   jitswap_bench.exe JITSWAP_EXE BARE_TRAY_EXE
+// Start-up and memory are compared with a bare program that only creates a window and adds a tray
+// icon; the rebuild of the menu with 30 debuggers with the raw registry reads and menu insertions
+// it consists of.
+
+#include "app/frmMain.h"
+#include "bench/Measure.h"
+
+#include <psapi.h>
+#include <shellapi.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace jitswap {
+
+// The tests' and benchmarks' way in to the main window's private rebuild.
+struct frmMainProbe {
+    static void Rebuild(frmMain& window) { window.RebuildDebuggersMenu(); }
+};
+
+} // namespace jitswap
+
+using namespace jitswap;
+using namespace jitswap::bench;
+
+namespace {
+
+constexpr int kStarts = 15;
+constexpr int kRebuilds = 2000;
+constexpr wchar_t kCatalogueKey[] = L"Software\\Quarvel\\Jitswap\\Debuggers";
+constexpr wchar_t kAeDebugKey[] = L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\AeDebug";
+
+void WriteText(HKEY root, const wchar_t* key, const std::wstring& name, const std::wstring& value)
+{
+    RegSetKeyValueW(root, key, name.c_str(), REG_SZ, value.c_str(), static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+}
+
+void StoreThirtyDebuggers()
+{
+    for (int slot = 0; slot < 30; ++slot) {
+        const std::wstring number = std::to_wstring(slot);
+        WriteText(HKEY_CURRENT_USER, kCatalogueKey, L"Title " + number, L"Debugger number " + number);
+        WriteText(HKEY_CURRENT_USER, kCatalogueKey, L"Command Line " + number,
+                  L"\"C:\\Tools\\Debugger " + number + L"\\dbg.exe\" -p %ld -e %ld");
+        const DWORD flag = slot % 2 ? 0xFFFFFFFF : 0;
+        RegSetKeyValueW(HKEY_CURRENT_USER, kCatalogueKey, (L"Auto " + number).c_str(), REG_DWORD, &flag, sizeof flag);
+    }
+    // The last entry is the active one: the whole catalogue is compared before it matches.
+    WriteText(HKEY_LOCAL_MACHINE, kAeDebugKey, L"Debugger", L"\"C:\\Tools\\Debugger 29\\dbg.exe\" -p %ld -e %ld");
+    WriteText(HKEY_LOCAL_MACHINE, kAeDebugKey, L"Auto", L"1");
+}
+
+struct StartFigures {
+    double startMilliseconds;
+    double privateKilobytes;
+    double workingSetKilobytes;
+};
+
+struct WindowSearch {
+    DWORD processId;
+    const wchar_t* windowClass;
+    HWND found;
+};
+
+BOOL CALLBACK MatchWindow(HWND window, LPARAM context)
+{
+    auto& search = *reinterpret_cast<WindowSearch*>(context);
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    wchar_t name[64] = {};
+    GetClassNameW(window, name, 64);
+    if (process == search.processId && wcscmp(name, search.windowClass) == 0) {
+        search.found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+bool ShellHolds(HWND window)
+{
+    NOTIFYICONDATAW probe{};
+    probe.cbSize = sizeof probe;
+    probe.hWnd = window;
+    probe.uID = 1;
+    return Shell_NotifyIconW(NIM_MODIFY, &probe) != FALSE;
+}
+
+// Starts the program, waits for its icon in the notification area, reads its memory, ends it.
+StartFigures StartOnce(const std::wstring& executable, const wchar_t* trayClass, const wchar_t* mainClass, UINT exitCommand)
+{
+    STARTUPINFOW startup{sizeof startup};
+    PROCESS_INFORMATION process{};
+    std::wstring commandLine = L"\"" + executable + L"\"";
+    const double started = NowMicroseconds();
+    if (!CreateProcessW(executable.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                        &process)) {
+        std::fwprintf(stderr, L"cannot start %ls\n", executable.c_str());
+        std::exit(2);
+    }
+    double ready = 0;
+    for (;;) {
+        WindowSearch search{process.dwProcessId, trayClass, nullptr};
+        EnumWindows(&MatchWindow, reinterpret_cast<LPARAM>(&search));
+        if (search.found && ShellHolds(search.found)) {
+            ready = NowMicroseconds();
+            break;
+        }
+        if (NowMicroseconds() - started > 20e6) break;
+    }
+    Sleep(500);  // settled: what the program holds while it waits in the tray
+    PROCESS_MEMORY_COUNTERS_EX memory{};
+    memory.cb = sizeof memory;
+    GetProcessMemoryInfo(process.hProcess, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory), sizeof memory);
+
+    WindowSearch main{process.dwProcessId, mainClass, nullptr};
+    EnumWindows(&MatchWindow, reinterpret_cast<LPARAM>(&main));
+    if (main.found) PostMessageW(main.found, exitCommand ? WM_COMMAND : WM_CLOSE, exitCommand, 0);
+    if (WaitForSingleObject(process.hProcess, 10000) != WAIT_OBJECT_0) TerminateProcess(process.hProcess, 1);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return {(ready - started) / 1000.0, memory.PrivateUsage / 1024.0, memory.WorkingSetSize / 1024.0};
+}
+
+StartFigures MedianStart(const std::wstring& executable, const wchar_t* trayClass, const wchar_t* mainClass, UINT exitCommand)
+{
+    std::vector<double> times, privates, workingSets;
+    StartOnce(executable, trayClass, mainClass, exitCommand);  // warms the file cache
+    for (int run = 0; run < kStarts; ++run) {
+        const StartFigures figures = StartOnce(executable, trayClass, mainClass, exitCommand);
+        times.push_back(figures.startMilliseconds);
+        privates.push_back(figures.privateKilobytes);
+        workingSets.push_back(figures.workingSetKilobytes);
+    }
+    return {Median(times), Median(privates), Median(workingSets)};
+}
+
+// What a rebuild cannot do without: read the 90 stored values and the two system values, and
+// replace 30 menu items.
+void RawRebuild(HMENU popup)
+{
+    HKEY catalogue = nullptr;
+    RegOpenKeyExW(HKEY_CURRENT_USER, kCatalogueKey, 0, KEY_QUERY_VALUE, &catalogue);
+    std::vector<std::wstring> titles;
+    for (int slot = 0; slot < 30; ++slot) {
+        const std::wstring number = std::to_wstring(slot);
+        wchar_t text[512];
+        DWORD size = sizeof text;
+        RegGetValueW(catalogue, nullptr, (L"Title " + number).c_str(), RRF_RT_REG_SZ, nullptr, text, &size);
+        titles.emplace_back(text);
+        size = sizeof text;
+        RegGetValueW(catalogue, nullptr, (L"Command Line " + number).c_str(), RRF_RT_REG_SZ, nullptr, text, &size);
+        DWORD flag = 0;
+        size = sizeof flag;
+        RegGetValueW(catalogue, nullptr, (L"Auto " + number).c_str(), RRF_RT_REG_DWORD, nullptr, &flag, &size);
+    }
+    RegCloseKey(catalogue);
+    wchar_t text[512];
+    DWORD size = sizeof text;
+    RegGetValueW(HKEY_LOCAL_MACHINE, kAeDebugKey, L"Debugger", RRF_RT_REG_SZ, nullptr, text, &size);
+    size = sizeof text;
+    RegGetValueW(HKEY_LOCAL_MACHINE, kAeDebugKey, L"Auto", RRF_RT_REG_SZ, nullptr, text, &size);
+
+    for (UINT id = 0; id < 30; ++id) DeleteMenu(popup, 2000 + id, MF_BYCOMMAND);
+    for (UINT id = 0; id < 30; ++id) {
+        MENUITEMINFOW item{sizeof item};
+        item.fMask = MIIM_ID | MIIM_STRING | MIIM_FTYPE | MIIM_STATE;
+        item.wID = 2000 + id;
+        item.dwTypeData = titles[id].data();
+        InsertMenuItemW(popup, 3 + id, TRUE, &item);
+    }
+    CheckMenuRadioItem(popup, 2, 32, 32, MF_BYPOSITION);
+}
+
+template <class Action>
+double MedianMicroseconds(Action&& action)
+{
+    std::vector<double> samples;
+    for (int run = 0; run < kRebuilds; ++run) {
+        const double start = NowMicroseconds();
+        action();
+        samples.push_back(NowMicroseconds() - start);
+    }
+    return Median(samples);
+}
+
+void Row(const wchar_t* what, double jitswap, double baseline, const wchar_t* unit)
+{
+    std::wprintf(L"%-34ls %12.3f %12.3f %8.2fx  %ls\n", what, jitswap, baseline, baseline > 0 ? jitswap / baseline : 0.0, unit);
+}
+
+} // namespace
+
+int wmain(int argc, wchar_t** argv)
+{
+    if (argc < 3) {
+        std::fwprintf(stderr, L"usage: jitswap_bench JITSWAP_EXE BARE_TRAY_EXE\n");
+        return 2;
+    }
+    StoreThirtyDebuggers();
+
+    const StartFigures jitswap = MedianStart(argv[1], L"JitswapTrayIcon", L"JitswapMain", 1202);
+    const StartFigures bare = MedianStart(argv[2], L"BareTrayBench", L"BareTrayBench", 0);
+
+    double rebuild = 0;
+    double floor = 0;
+    {
+        frmMain window;
+        window.Load();
+        rebuild = MedianMicroseconds([&] { frmMainProbe::Rebuild(window); });
+        HMENU popup = CreatePopupMenu();
+        for (UINT id = 0; id < 3; ++id) AppendMenuW(popup, MF_STRING, 3000 + id, L"fixed");
+        floor = MedianMicroseconds([&] { RawRebuild(popup); });
+        DestroyMenu(popup);
+    }
+
+    WIN32_FILE_ATTRIBUTE_DATA file{};
+    GetFileAttributesExW(argv[1], GetFileExInfoStandard, &file);
+    WIN32_FILE_ATTRIBUTE_DATA bareFile{};
+    GetFileAttributesExW(argv[2], GetFileExInfoStandard, &bareFile);
+
+    std::wprintf(L"%-34ls %12ls %12ls %9ls\n", L"measure", L"jitswap", L"baseline", L"ratio");
+    Row(L"start-up to tray icon (median, ms)", jitswap.startMilliseconds, bare.startMilliseconds, L"baseline: bare tray program");
+    Row(L"private bytes after start (KB)", jitswap.privateKilobytes, bare.privateKilobytes, L"baseline: bare tray program");
+    Row(L"working set after start (KB)", jitswap.workingSetKilobytes, bare.workingSetKilobytes, L"baseline: bare tray program");
+    Row(L"menu rebuild, 30 entries (us)", rebuild, floor, L"baseline: raw registry reads and menu insertions");
+    Row(L"executable size (KB)", file.nFileSizeLow / 1024.0, bareFile.nFileSizeLow / 1024.0, L"baseline: bare tray program");
+    return 0;
+}
