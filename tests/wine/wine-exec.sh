@@ -4,7 +4,7 @@ set -euo pipefail
 session=${JITSWAP_WINE_SESSION:?JITSWAP_WINE_SESSION names the session folder (see session.sh)}
 export WINEPREFIX="$session/prefix"
 export WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml=,winemenubuilder.exe=d"
+export WINEDLLOVERRIDES="mscoree,mshtml=,winemenubuilder.exe=d,winedbg.exe=d"
 DISPLAY=$(cat "$session/display")
 export DISPLAY
 wine=/usr/lib/wine/wine64
