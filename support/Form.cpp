@@ -1,6 +1,7 @@
 #include "support/Form.h"
 
 #include "support/RunTimeError.h"
+#include "support/Support.h"
 #include "support/Win32Error.h"
 
 namespace jitswap {
@@ -92,6 +93,7 @@ void Form::Show()
 
 void Form::Hide()
 {
+    ReleaseModalHold();
     ShowWindow(m_window, SW_HIDE);
 }
 
@@ -112,8 +114,14 @@ void Form::Activate()
 
 void Form::ShowModal()
 {
-    const std::vector<HWND> disabled = DisableOtherWindows(m_window);
+    // Shown without an owner of its own, a modal form belongs to the window it was opened from, as
+    // the system's dialogs do: it stays in front of it, and that window is active again after it.
     HWND previousActive = GetActiveWindow();
+    HWND designedOwner = GetWindow(m_window, GW_OWNER);
+    const bool borrowOwner = previousActive && previousActive != m_window && IsWindowVisible(previousActive) &&
+                             Form::FromHandle(previousActive) && designedOwner == qsGetThunderMainHandle();
+    if (borrowOwner) SetWindowLongPtrW(m_window, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(previousActive));
+    m_modalDisabled = DisableOtherWindows(m_window);
 
     ShowWindow(m_window, SW_SHOW);
     SetForegroundWindow(m_window);
@@ -131,17 +139,25 @@ void Form::ShowModal()
         ProcessMessage(message);
     }
 
-    // Enable the others before this one goes, so that the system activates one of ours next.
-    for (HWND window : disabled) EnableWindow(window, TRUE);
     if (IsVisible()) Hide();
-    if (previousActive && IsWindow(previousActive) && IsWindowVisible(previousActive))
-        SetActiveWindow(previousActive);
+    ReleaseModalHold();
+    if (borrowOwner && m_window) SetWindowLongPtrW(m_window, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(designedOwner));
+}
+
+void Form::ReleaseModalHold() noexcept
+{
+    // The others are enabled before this form goes, so that the system can activate one of them.
+    for (HWND window : m_modalDisabled) {
+        if (IsWindow(window)) EnableWindow(window, TRUE);
+    }
+    m_modalDisabled.clear();
 }
 
 void Form::Unload()
 {
     if (!m_window) return;
     if (Form_QueryUnload(UnloadMode::Code)) return;
+    ReleaseModalHold();
     DestroyWindow(m_window);
 }
 
@@ -243,7 +259,9 @@ void Form::ApplyDpi(UINT dpi, const RECT* suggested)
 
 void Form::RequestClose(UnloadMode mode)
 {
-    if (!Form_QueryUnload(mode)) DestroyWindow(m_window);
+    if (Form_QueryUnload(mode)) return;
+    ReleaseModalHold();
+    DestroyWindow(m_window);
 }
 
 LRESULT Form::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)

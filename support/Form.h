@@ -107,6 +107,7 @@ private:
     void ApplyDpi(UINT dpi, const RECT* suggested);
     void ResizeToClient(const RECT* suggested);
     void RequestClose(UnloadMode mode);
+    void ReleaseModalHold() noexcept;
 
     HWND m_window = nullptr;
     UINT m_dpi = 96;
@@ -116,6 +117,7 @@ private:
     bool m_dialogKeys = true;
     int m_defaultButton = 0;
     HWND m_lastFocus = nullptr;
+    std::vector<HWND> m_modalDisabled;  // what ShowModal disabled, enabled again when the form goes
     UniqueFont m_font;
     std::vector<PlacedControl> m_controls;
 };

@@ -50,6 +50,22 @@ UINT RecogniseIcon(HICON icon)
     return 0;
 }
 
+// The action for the menu about to open; test code runs one menu at a time on its thread.
+std::function<void()>& PendingMenuAction()
+{
+    static std::function<void()> action;
+    return action;
+}
+
+void CALLBACK RunInsideMenu(HWND, UINT, UINT_PTR timer, DWORD)
+{
+    KillTimer(nullptr, timer);
+    const std::function<void()> action = std::move(PendingMenuAction());
+    PendingMenuAction() = nullptr;
+    if (action) action();
+    EndMenu();
+}
+
 struct WindowSearch {
     std::wstring windowClass;
     std::vector<HWND> found;
@@ -96,6 +112,12 @@ bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs, std::optional
 void PumpFor(DWORD milliseconds)
 {
     PumpUntil([] { return false; }, milliseconds);
+}
+
+void CloseNextMenu(std::function<void()> action)
+{
+    PendingMenuAction() = std::move(action);
+    SetTimer(nullptr, 0, 100, &RunInsideMenu);
 }
 
 SeenDialog Describe(HWND dialog)

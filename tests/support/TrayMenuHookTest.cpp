@@ -11,22 +11,6 @@ namespace {
 
 constexpr UINT kCallback = WM_APP + 1;
 
-// Code run from inside the menu's own modal loop, where the test cannot otherwise reach.
-struct InsideMenu {
-    static inline std::function<void()> action;
-    static void CALLBACK OnTimer(HWND, UINT, UINT_PTR timer, DWORD)
-    {
-        KillTimer(nullptr, timer);
-        if (action) action();
-        EndMenu();
-    }
-    static void CloseSoon(std::function<void()> whileOpen = {})
-    {
-        action = std::move(whileOpen);
-        SetTimer(nullptr, 0, 100, &OnTimer);
-    }
-};
-
 class TrayMenuHookTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -46,7 +30,7 @@ protected:
         m_hook.BeforePopupMenu = [this](HMENU popupMenu) {
             ++m_popups;
             m_lastPopup = popupMenu;
-            InsideMenu::CloseSoon(m_whileOpen);
+            jitswap::test::CloseNextMenu(m_whileOpen);
         };
     }
     void TearDown() override { DestroyWindow(m_owner); }

@@ -1,0 +1,289 @@
+// The tray menu's catalogue part, read back from the real menu of a main window in this process:
+// which items it lists, which one carries the radio bullet, and what picking one does to the
+// system's setting in the real registry.
+
+#include "app/frmMain.h"
+#include "tests/app/JitswapProcess.h"
+#include "tests/common/UiTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+using namespace jitswap;
+using namespace jitswap::test;
+
+namespace {
+
+constexpr wchar_t kCatalogueKey[] = L"Software\\Quarvel\\Jitswap\\Debuggers";
+constexpr wchar_t kAeDebugKey[] = L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\AeDebug";
+constexpr UINT kEditList = 1000;
+constexpr UINT kUnknown = 1009;
+constexpr UINT kFirstDebugger = 1010;
+
+struct Item {
+    std::wstring caption;
+    bool bullet;
+    bool operator==(const Item&) const = default;
+};
+
+// Prints an item in failure messages.
+void PrintTo(const Item& item, std::ostream* out)
+{
+    *out << (item.bullet ? "(*) " : "") << item.caption.size() << " characters";
+}
+
+std::vector<Item> Items(HMENU menu)
+{
+    std::vector<Item> items;
+    for (int position = 0; position < GetMenuItemCount(menu); ++position) {
+        wchar_t text[512] = {};
+        MENUITEMINFOW info{sizeof info};
+        info.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_STRING;
+        info.dwTypeData = text;
+        info.cch = static_cast<UINT>(std::size(text));
+        GetMenuItemInfoW(menu, static_cast<UINT>(position), TRUE, &info);
+        const bool separator = (info.fType & MFT_SEPARATOR) != 0;
+        items.push_back({separator ? L"-" : text, (info.fState & MFS_CHECKED) && (info.fType & MFT_RADIOCHECK)});
+    }
+    return items;
+}
+
+// The designed items below the catalogue part.
+std::vector<Item> WithTail(std::vector<Item> items)
+{
+    for (const wchar_t* caption : {L"-", L"Запускать с Windows", L"-", L"Справка", L"Выход"})
+        items.push_back({caption, false});
+    return items;
+}
+
+std::vector<Item> Head(bool unknownMarked)
+{
+    std::vector<Item> items{{L"Править список...", false}, {L"-", false}};
+    if (unknownMarked) items.push_back({L"Неизвестный", true});
+    return items;
+}
+
+void WriteText(HKEY root, const wchar_t* key, const std::wstring& name, const std::wstring& value)
+{
+    RegSetKeyValueW(root, key, name.c_str(), REG_SZ, value.c_str(),
+                    static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+}
+
+void StoreEntry(int slot, const std::wstring& title, const std::wstring& commandLine, bool autoStart)
+{
+    const std::wstring number = std::to_wstring(slot);
+    WriteText(HKEY_CURRENT_USER, kCatalogueKey, L"Title " + number, title);
+    WriteText(HKEY_CURRENT_USER, kCatalogueKey, L"Command Line " + number, commandLine);
+    const DWORD flag = autoStart ? 0xFFFFFFFF : 0;
+    RegSetKeyValueW(HKEY_CURRENT_USER, kCatalogueKey, (L"Auto " + number).c_str(), REG_DWORD, &flag, sizeof flag);
+}
+
+void SetSystem(const std::wstring& debugger, const std::wstring& autoText)
+{
+    WriteText(HKEY_LOCAL_MACHINE, kAeDebugKey, L"Debugger", debugger);
+    WriteText(HKEY_LOCAL_MACHINE, kAeDebugKey, L"Auto", autoText);
+}
+
+std::wstring SystemValue(const wchar_t* name)
+{
+    wchar_t data[1024] = {};
+    DWORD size = sizeof data;
+    if (RegGetValueW(HKEY_LOCAL_MACHINE, kAeDebugKey, name, RRF_RT_REG_SZ, nullptr, data, &size) != ERROR_SUCCESS)
+        return L"(absent)";
+    return data;
+}
+
+class TrayMenuTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        SetKeyAccess(HKEY_LOCAL_MACHINE, kAeDebugKey, KeyAccess::Full);
+        DeleteRegistryTree(HKEY_CURRENT_USER, L"Software\\Quarvel");
+        SetSystem(L"other.exe -p %ld", L"0");
+    }
+    void TearDown() override
+    {
+        m_window.reset();
+        PumpFor(50);
+        SetKeyAccess(HKEY_LOCAL_MACHINE, kAeDebugKey, KeyAccess::Full);
+    }
+
+    void Start()
+    {
+        m_window = std::make_unique<frmMain>();
+        m_window->Load();
+    }
+
+    std::vector<Item> Menu() const { return Items(GetSubMenu(GetMenu(m_window->Handle()), 0)); }
+
+    // What the user does: the menu opens from the icon, rebuilt, and closes again.
+    void OpenTrayMenu()
+    {
+        CloseNextMenu();
+        SendMessageW(FindWindowW(L"JitswapTrayIcon", nullptr), WM_APP + 1, MAKEWPARAM(700, 590),
+                     MAKELPARAM(WM_CONTEXTMENU, 1));
+    }
+
+    void Click(UINT id)
+    {
+        PostMessageW(m_window->Handle(), WM_COMMAND, id, 0);
+        PumpFor(200);
+    }
+
+    std::unique_ptr<frmMain> m_window;
+};
+
+} // namespace
+
+TEST_F(TrayMenuTest, AnEmptyCatalogueLeavesOnlyUnknownMarked)
+{
+    Start();
+    EXPECT_EQ(Menu(), WithTail(Head(true)));
+}
+
+TEST_F(TrayMenuTest, ThirtyEntriesFollowUnknownInCatalogueOrder)
+{
+    std::vector<Item> entries;
+    for (int slot = 0; slot < 30; ++slot) {
+        StoreEntry(slot, L"Отладчик " + std::to_wstring(slot), L"dbg" + std::to_wstring(slot) + L".exe %ld", false);
+        entries.push_back({L"Отладчик " + std::to_wstring(slot), false});
+    }
+    Start();
+    std::vector<Item> expected = Head(true);
+    expected.insert(expected.end(), entries.begin(), entries.end());
+    EXPECT_EQ(Menu(), WithTail(expected)) << "no match: the whole radio group, positions 2 to 32";
+
+    // The last entry is the system's: the bullet goes to position 31 once "Неизвестный" is hidden.
+    SetSystem(L"dbg29.exe %ld", L"0");
+    OpenTrayMenu();
+    expected = Head(false);
+    entries.back().bullet = true;
+    expected.insert(expected.end(), entries.begin(), entries.end());
+    EXPECT_EQ(Menu(), WithTail(expected));
+}
+
+TEST_F(TrayMenuTest, OfTwoEqualEntriesTheFirstIsMarked)
+{
+    StoreEntry(0, L"Other", L"unrelated.exe", false);
+    StoreEntry(1, L"First", L"vsjit.exe -p %ld", true);
+    StoreEntry(2, L"Second", L"vsjit.exe -p %ld", true);
+    SetSystem(L"vsjit.exe -p %ld", L"1");
+    Start();
+    EXPECT_EQ(Menu(), WithTail({{L"Править список...", false}, {L"-", false}, {L"Other", false}, {L"First", true},
+                                {L"Second", false}}));
+}
+
+TEST_F(TrayMenuTest, NearMissesAreNoMatch)
+{
+    // Exactly as the system holds it: case, blanks and the flag all count.
+    StoreEntry(0, L"Case", L"VSJIT.EXE -p %ld", true);
+    StoreEntry(1, L"Leading blank", L" vsjit.exe -p %ld", true);
+    StoreEntry(2, L"Trailing blank", L"vsjit.exe -p %ld ", true);
+    StoreEntry(3, L"Other flag", L"vsjit.exe -p %ld", false);
+    SetSystem(L"vsjit.exe -p %ld", L" 1 ");  // the flag reads as set: blanks around "1" are allowed
+    Start();
+    std::vector<Item> expected = Head(true);
+    for (const wchar_t* title : {L"Case", L"Leading blank", L"Trailing blank", L"Other flag"}) expected.push_back({title, false});
+    EXPECT_EQ(Menu(), WithTail(expected));
+}
+
+TEST_F(TrayMenuTest, CaptionsAreTheTitlesUnchanged)
+{
+    StoreEntry(0, L"  Двa  пробела & амперсанд  ", L"a.exe", false);
+    Start();
+    EXPECT_EQ(Menu()[3].caption, L"  Двa  пробела & амперсанд  ");
+}
+
+TEST_F(TrayMenuTest, PickingAnEntryWritesTheSystemSettingAndMovesTheMarkAtOnce)
+{
+    StoreEntry(0, L"Kernel", L"kd.exe -p %ld", false);
+    StoreEntry(1, L"Dumper", L"dumper.exe -p %ld -ma", true);
+    Start();
+    Click(kFirstDebugger + 1);
+    EXPECT_EQ(SystemValue(L"Debugger"), L"dumper.exe -p %ld -ma");
+    EXPECT_EQ(SystemValue(L"Auto"), L"1");
+    // Without a rebuild: the mark moves on the strength of the write.
+    EXPECT_EQ(Menu(), WithTail({{L"Править список...", false}, {L"-", false}, {L"Kernel", false}, {L"Dumper", true}}));
+
+    Click(kFirstDebugger);
+    EXPECT_EQ(SystemValue(L"Debugger"), L"kd.exe -p %ld");
+    EXPECT_EQ(SystemValue(L"Auto"), L"0");
+    EXPECT_EQ(Menu(), WithTail({{L"Править список...", false}, {L"-", false}, {L"Kernel", true}, {L"Dumper", false}}));
+}
+
+TEST_F(TrayMenuTest, AnEntryWithoutCommandLineClearsTheSystemDebugger)
+{
+    StoreEntry(0, L"None", L"", false);
+    Start();
+    Click(kFirstDebugger);
+    EXPECT_EQ(SystemValue(L"Debugger"), L"(absent)");
+    EXPECT_EQ(SystemValue(L"Auto"), L"0");
+    OpenTrayMenu();
+    EXPECT_EQ(Menu(), WithTail({{L"Править список...", false}, {L"-", false}, {L"None", true}}));
+}
+
+TEST_F(TrayMenuTest, ARefusedWriteIsReportedAndChangesNothing)
+{
+    StoreEntry(0, L"Dumper", L"dumper.exe -p %ld -ma", true);
+    Start();
+    SetKeyAccess(HKEY_LOCAL_MACHINE, kAeDebugKey, KeyAccess::ReadOnly);
+    DialogWatcher watcher(IDOK);
+    Click(kFirstDebugger);
+    ASSERT_TRUE(PumpUntil([&] { return watcher.Count() == 1; }, 5000));
+    const SeenDialog box = watcher.Seen().front();
+    EXPECT_EQ(box.caption, L"Quarvel - Jitswap");
+    EXPECT_EQ(box.texts, std::vector<std::wstring>{L"Не удалось установить новый профиль!"});
+    EXPECT_EQ(box.iconStyle, static_cast<UINT>(MB_ICONERROR));
+    EXPECT_EQ(box.buttons, std::vector<int>{IDOK});
+    EXPECT_EQ(SystemValue(L"Debugger"), L"other.exe -p %ld");
+    EXPECT_EQ(SystemValue(L"Auto"), L"0") << "Auto is not written after a refused Debugger";
+    EXPECT_EQ(Menu(), WithTail({{L"Править список...", false}, {L"-", false}, {L"Неизвестный", true}, {L"Dumper", false}}));
+}
+
+TEST_F(TrayMenuTest, UnknownOnlyShowsItsMessage)
+{
+    StoreEntry(0, L"Dumper", L"dumper.exe", true);
+    Start();
+    const auto before = RegistrySnapshot(HKEY_LOCAL_MACHINE, kAeDebugKey);
+    DialogWatcher watcher(IDOK);
+    Click(kUnknown);
+    ASSERT_TRUE(PumpUntil([&] { return watcher.Count() == 1; }, 5000));
+    const SeenDialog box = watcher.Seen().front();
+    EXPECT_EQ(box.texts, std::vector<std::wstring>{L"Ни чего не произошло. Правда!"});
+    EXPECT_EQ(box.iconStyle, static_cast<UINT>(MB_ICONEXCLAMATION));
+    EXPECT_EQ(box.buttons, std::vector<int>{IDOK});
+    EXPECT_EQ(RegistrySnapshot(HKEY_LOCAL_MACHINE, kAeDebugKey), before);
+}
+
+TEST_F(TrayMenuTest, EachPopupShowsWhatOthersChangedMeanwhile)
+{
+    StoreEntry(0, L"Kernel", L"kd.exe -p %ld", false);
+    StoreEntry(1, L"Dumper", L"dumper.exe -p %ld", true);
+    SetSystem(L"kd.exe -p %ld", L"0");
+    Start();
+    ASSERT_EQ(Menu(), WithTail({{L"Править список...", false}, {L"-", false}, {L"Kernel", true}, {L"Dumper", false}}));
+
+    SetSystem(L"dumper.exe -p %ld", L"1");
+    StoreEntry(2, L"Added elsewhere", L"x.exe", false);
+    OpenTrayMenu();
+    EXPECT_EQ(Menu(), WithTail({{L"Править список...", false}, {L"-", false}, {L"Kernel", false}, {L"Dumper", true},
+                                {L"Added elsewhere", false}}));
+}
+
+TEST_F(TrayMenuTest, TheListOpensOnceAndTheMenuFollowsTheStoreWhenItCloses)
+{
+    Start();
+    StoreEntry(0, L"Stored meanwhile", L"x.exe", false);
+    // The list is cancelled; what the store holds then is what the menu shows.
+    DialogWatcher watcher(IDCANCEL, L"JitswapForm");
+    PostMessageW(m_window->Handle(), WM_COMMAND, kEditList, 0);
+    PostMessageW(m_window->Handle(), WM_COMMAND, kEditList, 0);
+    ASSERT_TRUE(PumpUntil([&] { return watcher.Count() >= 1 && VisibleWindowsOfThisProcess(L"JitswapForm").empty(); }, 5000));
+    PumpFor(300);
+    EXPECT_EQ(watcher.Count(), 1u) << "a second request brings the open list forward";
+    EXPECT_EQ(watcher.Seen().front().caption, L"Список отладчиков");
+    EXPECT_EQ(Menu(), WithTail({{L"Править список...", false}, {L"-", false}, {L"Неизвестный", true}, {L"Stored meanwhile", false}}));
+}
