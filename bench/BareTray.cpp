@@ -1,8 +1,12 @@
 // The floor for start-up and memory: a bare Win32 program that only creates a window and adds a
-// tray icon, then waits to be closed.
+// tray icon, then waits to be closed. Built a second time with the common controls (version 6,
+// through the same manifest as the program), the floor for any program that uses them.
 
 #include <windows.h>
 #include <shellapi.h>
+#ifdef BARE_WITH_COMMON_CONTROLS
+#include <commctrl.h>
+#endif
 
 namespace {
 
@@ -16,6 +20,9 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)
 {
+#ifdef BARE_WITH_COMMON_CONTROLS
+    InitCommonControls();
+#endif
     WNDCLASSW windowClass{};
     windowClass.lpfnWndProc = &WindowProc;
     windowClass.hInstance = instance;
