@@ -9,6 +9,10 @@ icon_x=${JITSWAP_TRAY_X:-790}
 icon_y=${JITSWAP_TRAY_Y:-590}
 sleep "${JITSWAP_SETTLE:-3}"
 xdotool mousemove "$icon_x" "$icon_y" click 3
+# Away from the icon, so that its tooltip does not cover the menu.
+sleep 0.3
+xdotool mousemove 400 300
 sleep 1
 import -window root "$shot"
-xdotool key Escape
+# A click elsewhere closes the menu, as it does for the user.
+xdotool click 1
