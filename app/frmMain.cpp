@@ -11,13 +11,13 @@ frmMain::~frmMain() = default;
 
 void frmMain::Load()
 {
-    WindowSpec spec;
-    spec.className = L"JitswapMain";
-    spec.caption = L"Jitswap";
-    spec.owner = qsGetThunderMainHandle();
-    spec.menu = m_menu.ReleaseBar();
-    spec.dialogKeys = false;
-    CreateFormWindow(spec);
+    WindowSpec design;
+    design.className = L"JitswapMain";
+    design.caption = L"Jitswap";
+    design.owner = qsGetThunderMainHandle();
+    design.menu = m_menu.ReleaseBar();
+    design.dialogKeys = false;
+    CreateFormWindow(design);
     Form_Load();
 }
 

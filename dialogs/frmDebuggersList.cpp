@@ -44,13 +44,13 @@ void frmDebuggersList::ShowDialog()
 
 void frmDebuggersList::CreateControls()
 {
-    WindowSpec spec;
-    spec.caption = L"Список отладчиков";
-    spec.clientWidthTwips = kClientWidth;
-    spec.clientHeightTwips = kClientHeight;
+    WindowSpec design;
+    design.caption = L"Список отладчиков";
+    design.clientWidthTwips = kClientWidth;
+    design.clientHeightTwips = kClientHeight;
     // Shown without an owner of its own: the program's hidden window owns it, which keeps it off the taskbar.
-    spec.owner = qsGetThunderMainHandle();
-    CreateFormWindow(spec);
+    design.owner = qsGetThunderMainHandle();
+    CreateFormWindow(design);
     SetDefaultButton(kCmdOk);
 
     // Creation order is the tab order.

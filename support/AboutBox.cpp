@@ -14,12 +14,12 @@ public:
     AboutForm(HWND owner, const ApplicationInfo& application, std::wstring_view description, HBITMAP picture,
               std::wstring_view dedication)
     {
-        WindowSpec spec;
-        spec.caption = L"О программе " + application.title;
-        spec.clientWidthTwips = 5700;
-        spec.clientHeightTwips = 3375;
-        spec.owner = owner;
-        CreateFormWindow(spec);
+        WindowSpec design;
+        design.caption = L"О программе " + application.title;
+        design.clientWidthTwips = 5700;
+        design.clientHeightTwips = 3375;
+        design.owner = owner;
+        CreateFormWindow(design);
         SetDefaultButton(IDOK);
 
         HWND image = AddControl(L"STATIC", nullptr, WS_VISIBLE | (picture ? SS_BITMAP : SS_ICON), {240, 240, 480, 480},

@@ -188,18 +188,18 @@ void Form::ProcessMessage(MSG& message)
     DispatchMessageW(&message);
 }
 
-void Form::CreateFormWindow(const WindowSpec& spec)
+void Form::CreateFormWindow(const WindowSpec& design)
 {
-    RegisterFormClass(spec.className, &Form::WindowProc);
-    m_clientWidthTwips = spec.clientWidthTwips;
-    m_clientHeightTwips = spec.clientHeightTwips;
-    m_keyPreview = spec.keyPreview;
-    m_dialogKeys = spec.dialogKeys;
+    RegisterFormClass(design.className, &Form::WindowProc);
+    m_clientWidthTwips = design.clientWidthTwips;
+    m_clientHeightTwips = design.clientHeightTwips;
+    m_keyPreview = design.keyPreview;
+    m_dialogKeys = design.dialogKeys;
 
-    HWND window = CreateWindowExW(spec.exStyle, spec.className, spec.caption.c_str(), spec.style, CW_USEDEFAULT,
-                                  CW_USEDEFAULT, 0, 0, spec.owner, spec.menu, GetModuleHandleW(nullptr), this);
+    HWND window = CreateWindowExW(design.exStyle, design.className, design.caption.c_str(), design.style, CW_USEDEFAULT,
+                                  CW_USEDEFAULT, 0, 0, design.owner, design.menu, GetModuleHandleW(nullptr), this);
     if (!window) {
-        if (spec.menu) DestroyMenu(spec.menu);
+        if (design.menu) DestroyMenu(design.menu);
         ThrowLastError("Creating a window");
     }
     m_dpi = WindowDpi(window);

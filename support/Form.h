@@ -67,7 +67,7 @@ protected:
     };
 
     // Creates the window hidden, sized for its client area at its DPI.
-    void CreateFormWindow(const WindowSpec& spec);
+    void CreateFormWindow(const WindowSpec& design);
 
     // Creates a child control in the form's font at a position in twips.
     HWND AddControl(const wchar_t* windowClass, const wchar_t* text, DWORD style, const TwipsRect& rect,

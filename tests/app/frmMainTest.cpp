@@ -4,6 +4,7 @@
 #include "app/AppIdentity.h"
 #include "app/frmMain.h"
 #include "support/ExecutablePath.h"
+#include "tests/common/DialogDriver.h"
 #include "tests/common/UiTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -25,21 +26,6 @@ constexpr UINT kContents = 1300;
 constexpr UINT kAbout = 1302;
 constexpr int kDescriptionControl = 104;
 
-std::vector<std::wstring> Captions(HMENU menu)
-{
-    std::vector<std::wstring> captions;
-    for (int position = 0; position < GetMenuItemCount(menu); ++position) {
-        wchar_t text[256] = {};
-        MENUITEMINFOW info{sizeof info};
-        info.fMask = MIIM_FTYPE | MIIM_STRING;
-        info.dwTypeData = text;
-        info.cch = static_cast<UINT>(std::size(text));
-        GetMenuItemInfoW(menu, static_cast<UINT>(position), TRUE, &info);
-        captions.push_back((info.fType & MFT_SEPARATOR) ? L"-" : text);
-    }
-    return captions;
-}
-
 std::optional<std::wstring> RunValue()
 {
     wchar_t data[1024] = {};
@@ -53,24 +39,6 @@ void SetRunValue(const std::wstring& command)
 {
     RegSetKeyValueW(HKEY_CURRENT_USER, kRunKey, AppGuid, REG_SZ, command.c_str(),
                     static_cast<DWORD>((command.size() + 1) * sizeof(wchar_t)));
-}
-
-// Keys as the user types them, into whatever window has the focus.
-void Type(std::initializer_list<WORD> modifiers, WORD key)
-{
-    std::vector<INPUT> inputs;
-    const auto add = [&](WORD code, bool up) {
-        INPUT input{};
-        input.type = INPUT_KEYBOARD;
-        input.ki.wVk = code;
-        input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-        inputs.push_back(input);
-    };
-    for (WORD modifier : modifiers) add(modifier, false);
-    add(key, false);
-    add(key, true);
-    for (auto it = std::rbegin(modifiers); it != std::rend(modifiers); ++it) add(*it, true);
-    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 
 class frmMainTest : public ::testing::Test {
@@ -120,10 +88,10 @@ TEST_F(frmMainTest, StaysHiddenWithTheDesignedMenu)
     EXPECT_STREQ(caption, L"Jitswap");
 
     HMENU bar = GetMenu(window.Handle());
-    EXPECT_EQ(Captions(bar), std::vector<std::wstring>{L"Context"});
-    EXPECT_EQ(Captions(Popup()), (std::vector<std::wstring>{L"Править список...", L"-", L"Неизвестный", L"-",
+    EXPECT_EQ(MenuCaptions(bar), std::vector<std::wstring>{L"Context"});
+    EXPECT_EQ(MenuCaptions(Popup()), (std::vector<std::wstring>{L"Править список...", L"-", L"Неизвестный", L"-",
                                                              L"Запускать с Windows", L"-", L"Справка", L"Выход"}));
-    EXPECT_EQ(Captions(GetSubMenu(Popup(), 6)),
+    EXPECT_EQ(MenuCaptions(GetSubMenu(Popup(), 6)),
               (std::vector<std::wstring>{L"&Содержание...", L"-", L"О программе..."}));
 }
 
@@ -204,14 +172,14 @@ TEST_F(frmMainTest, ShiftF1AloneShowsAboutWithoutDescription)
     Start();
     DialogWatcher watcher(IDOK, L"JitswapForm");
     Focus();
-    Type({VK_SHIFT}, VK_F1);
+    PressKey(VK_F1, {VK_SHIFT});
     ASSERT_TRUE(PumpUntil([&] { return watcher.Count() == 1; }, 5000));
     EXPECT_EQ(watcher.Seen().front().controlTexts.at(kDescriptionControl), L"");
 
     Focus();
-    Type({}, VK_F1);
-    Type({VK_CONTROL, VK_SHIFT}, VK_F1);
-    Type({VK_MENU, VK_SHIFT}, VK_F1);
+    PressKey(VK_F1);
+    PressKey(VK_F1, {VK_CONTROL, VK_SHIFT});
+    PressKey(VK_F1, {VK_MENU, VK_SHIFT});
     PumpFor(500);
     EXPECT_EQ(watcher.Count(), 1u);
 }
@@ -246,13 +214,13 @@ TEST_F(frmMainTest, EscapeAloneEndsTheProgramAndTakesTheIcon)
     HWND tray = FindWindowW(L"JitswapTrayIcon", nullptr);
     ASSERT_NE(tray, nullptr);
     Focus();
-    Type({VK_CONTROL}, VK_ESCAPE);
-    Type({VK_SHIFT}, VK_ESCAPE);
+    PressKey(VK_ESCAPE, {VK_CONTROL});
+    PressKey(VK_ESCAPE, {VK_SHIFT});
     PumpFor(300);
     ASSERT_TRUE(IsWindow(window.Handle()));
 
     std::optional<int> quit;
-    Type({}, VK_ESCAPE);
+    PressKey(VK_ESCAPE);
     ASSERT_TRUE(PumpUntil([&] { return !window.IsLoaded(); }, 5000, &quit));
     PumpFor(100);
     EXPECT_EQ(quit, 0);

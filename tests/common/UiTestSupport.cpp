@@ -120,6 +120,21 @@ void CloseNextMenu(std::function<void()> action)
     SetTimer(nullptr, 0, 100, &RunInsideMenu);
 }
 
+std::vector<std::wstring> MenuCaptions(HMENU menu)
+{
+    std::vector<std::wstring> captions;
+    for (int position = 0; position < GetMenuItemCount(menu); ++position) {
+        wchar_t text[256] = {};
+        MENUITEMINFOW info{sizeof info};
+        info.fMask = MIIM_FTYPE | MIIM_STRING;
+        info.dwTypeData = text;
+        info.cch = static_cast<UINT>(std::size(text));
+        GetMenuItemInfoW(menu, static_cast<UINT>(position), TRUE, &info);
+        captions.push_back((info.fType & MFT_SEPARATOR) ? L"-" : text);
+    }
+    return captions;
+}
+
 SeenDialog Describe(HWND dialog)
 {
     SeenDialog seen;

@@ -63,6 +63,9 @@ private:
 // The visible top-level windows of this process with the given class.
 std::vector<HWND> VisibleWindowsOfThisProcess(const std::wstring& windowClass);
 
+// The captions of a menu's items in menu order; "-" for a separator.
+std::vector<std::wstring> MenuCaptions(HMENU menu);
+
 // Reads what a dialog shows: caption, static texts, button IDs and the icon kind.
 SeenDialog Describe(HWND dialog);
 

@@ -3,7 +3,7 @@
 
 #include "dialogs/frmDebuggerEntry.h"
 #include "support/Support.h"
-#include "tests/dialogs/DialogDriver.h"
+#include "tests/common/DialogDriver.h"
 #include "tests/dialogs/DialogScript.h"
 
 #include <dlgs.h>

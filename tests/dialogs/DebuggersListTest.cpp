@@ -5,7 +5,7 @@
 #include "dialogs/frmDebuggersList.h"
 #include "support/MessageBox.h"
 #include "support/Support.h"
-#include "tests/dialogs/DialogDriver.h"
+#include "tests/common/DialogDriver.h"
 #include "tests/dialogs/DialogScript.h"
 #include "tests/dialogs/ScratchCatalogue.h"
 

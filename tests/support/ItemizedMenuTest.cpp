@@ -1,6 +1,7 @@
 // Menu item arrays on a real system menu: hidden items are out of the popup and come back in place.
 
 #include "support/MenuItemArray.h"
+#include "tests/common/UiTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -8,23 +9,9 @@
 #include <vector>
 
 using namespace jitswap;
+using jitswap::test::MenuCaptions;
 
 namespace {
-
-std::vector<std::wstring> Captions(HMENU menu)
-{
-    std::vector<std::wstring> captions;
-    for (int position = 0; position < GetMenuItemCount(menu); ++position) {
-        wchar_t text[256] = {};
-        MENUITEMINFOW info{sizeof info};
-        info.fMask = MIIM_FTYPE | MIIM_STRING;
-        info.dwTypeData = text;
-        info.cch = static_cast<UINT>(std::size(text));
-        GetMenuItemInfoW(menu, static_cast<UINT>(position), TRUE, &info);
-        captions.push_back((info.fType & MFT_SEPARATOR) ? L"-" : text);
-    }
-    return captions;
-}
 
 class ItemizedMenuTest : public ::testing::Test {
 protected:
@@ -46,7 +33,7 @@ TEST_F(ItemizedMenuTest, NewElementsGoAfterTheirArraysLowerIndices)
     m_tail.Load(1, L"Exit");
     m_list.Load(10, L"A");
     m_list.Load(11, L"B");
-    EXPECT_EQ(Captions(m_popup), (std::vector<std::wstring>{L"Edit", L"-", L"Unknown", L"A", L"B", L"-", L"Exit"}));
+    EXPECT_EQ(MenuCaptions(m_popup), (std::vector<std::wstring>{L"Edit", L"-", L"Unknown", L"A", L"B", L"-", L"Exit"}));
     EXPECT_EQ(m_list.IndexOf(1011), 11);
     EXPECT_EQ(m_list.IndexOf(1100), std::nullopt);
 }
@@ -59,11 +46,11 @@ TEST_F(ItemizedMenuTest, HiddenItemsLeaveThePopupAndReturnInPlaceWithTheirMarks)
     // The radio bullet is put on the system menu directly, by position.
     CheckMenuRadioItem(m_popup, 1, 2, 1, MF_BYPOSITION);
     m_list.SetVisible(9, false);
-    EXPECT_EQ(Captions(m_popup), (std::vector<std::wstring>{L"Edit", L"A"}));
+    EXPECT_EQ(MenuCaptions(m_popup), (std::vector<std::wstring>{L"Edit", L"A"}));
     // An element loaded while its neighbour is hidden still goes after it.
     m_list.Load(11, L"B");
     m_list.SetVisible(9, true);
-    EXPECT_EQ(Captions(m_popup), (std::vector<std::wstring>{L"Edit", L"Unknown", L"A", L"B"}));
+    EXPECT_EQ(MenuCaptions(m_popup), (std::vector<std::wstring>{L"Edit", L"Unknown", L"A", L"B"}));
     EXPECT_TRUE(m_list.IsChecked(9));
     EXPECT_TRUE(GetMenuState(m_popup, 1, MF_BYPOSITION) & MF_CHECKED);
 }

@@ -1,4 +1,4 @@
-#include "tests/dialogs/DialogDriver.h"
+#include "tests/common/DialogDriver.h"
 
 #include "support/Support.h"
 
