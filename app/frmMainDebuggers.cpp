@@ -6,8 +6,7 @@
 #include "catalogue/CDebuggers.h"
 #include "dialogs/frmDebuggersList.h"
 #include "support/MessageBox.h"
-
-#include <exception>
+#include "support/SkipOnFailure.h"
 
 namespace jitswap {
 namespace {
@@ -23,16 +22,6 @@ constexpr UINT DebuggerPosition(std::int32_t index)
     return kUnknownPosition + 1 + static_cast<UINT>(index);
 }
 
-// A step whose failure only leaves its own effect undone.
-template <class Step>
-void Attempt(Step&& step) noexcept
-{
-    try {
-        step();
-    } catch (const std::exception&) {
-    }
-}
-
 } // namespace
 
 void frmMain::RebuildDebuggersMenu()
@@ -41,16 +30,16 @@ void frmMain::RebuildDebuggersMenu()
     m_Debuggers->ReadDebuggers();
 
     // From here on the menu is built as far as it can be: a step that fails is skipped.
-    for (int i = 0; i < CDebuggers::Capacity; ++i) Attempt([&] { m_menu.mnuList.Unload(kFirstDebugger + i); });
+    for (int i = 0; i < CDebuggers::Capacity; ++i) SkipOnFailure([&] { m_menu.mnuList.Unload(kFirstDebugger + i); });
     const std::int32_t count = m_Debuggers->Count();
     for (std::int32_t i = 0; i < count; ++i)
-        Attempt([&] { m_menu.mnuList.Load(kFirstDebugger + i, m_Debuggers->Title(i)); });
-    Attempt([&] { m_menu.mnuList.SetVisible(kUnknown, true); });
+        SkipOnFailure([&] { m_menu.mnuList.Load(kFirstDebugger + i, m_Debuggers->Title(i)); });
+    SkipOnFailure([&] { m_menu.mnuList.SetVisible(kUnknown, true); });
 
     std::wstring current;
     bool currentAuto = false;
-    Attempt([&] { current = GetSystemDebugger(); });
-    Attempt([&] { currentAuto = GetSystemDebuggerAuto(); });
+    SkipOnFailure([&] { current = GetSystemDebugger(); });
+    SkipOnFailure([&] { currentAuto = GetSystemDebuggerAuto(); });
 
     HMENU popup = GetSubMenu(GetMenu(Handle()), 0);
     const UINT last = kUnknownPosition + static_cast<UINT>(count);
@@ -58,7 +47,7 @@ void frmMain::RebuildDebuggersMenu()
         // Exactly as the system holds it: a difference in case or blanks is another command line.
         if (m_Debuggers->CommandLine(i) == current && m_Debuggers->Auto(i) == currentAuto) {
             CheckMenuRadioItem(popup, kUnknownPosition, last, DebuggerPosition(i), MF_BYPOSITION);
-            Attempt([&] { m_menu.mnuList.SetVisible(kUnknown, false); });
+            SkipOnFailure([&] { m_menu.mnuList.SetVisible(kUnknown, false); });
             return;
         }
     }

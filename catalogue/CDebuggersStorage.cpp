@@ -1,6 +1,7 @@
 // The catalogue in the settings store: section "Debuggers", one slot per entry, three keys a slot.
 
 #include "catalogue/CDebuggers.h"
+#include "support/SkipOnFailure.h"
 
 #include <exception>
 #include <stdexcept>
@@ -24,16 +25,6 @@ std::unique_ptr<SettingsStore> OpenStore(const SettingsStoreOpener& openStore)
     auto store = openStore();
     if (!store) throw std::runtime_error("The settings store could not be opened");
     return store;
-}
-
-// One step of a save: its failure costs only the key it writes.
-template <class Write>
-void WriteSkippingFailure(Write write) noexcept
-{
-    try {
-        write();
-    } catch (const std::exception&) {
-    }
 }
 
 } // namespace
@@ -64,11 +55,12 @@ void CDebuggers::SaveDebuggers() const
     } catch (const std::exception&) {
         return;
     }
+    // A failing write costs only its own key; every other value is still written.
     for (std::int32_t slot = 0; slot < Capacity; ++slot) {
-        WriteSkippingFailure([&] { store->WriteText(kSection, SlotKey(kTitlePrefix, slot), Title(slot)); });
-        WriteSkippingFailure(
+        SkipOnFailure([&] { store->WriteText(kSection, SlotKey(kTitlePrefix, slot), Title(slot)); });
+        SkipOnFailure(
             [&] { store->WriteText(kSection, SlotKey(kCommandLinePrefix, slot), CommandLine(slot)); });
-        WriteSkippingFailure([&] { store->WriteBoolean(kSection, SlotKey(kAutoPrefix, slot), Auto(slot)); });
+        SkipOnFailure([&] { store->WriteBoolean(kSection, SlotKey(kAutoPrefix, slot), Auto(slot)); });
     }
 }
 

@@ -47,8 +47,7 @@ bool AutostartRegistry::Register(std::wstring_view identity, int /*options*/)
     // Quoted, or a path with blanks would let the system run a program from the path's first part.
     const std::wstring command = L"\"" + ExecutablePath() + L"\"";
     const std::wstring name(identity);
-    return RegSetValueExW(key.get(), name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(command.c_str()),
-                          static_cast<DWORD>((command.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
+    return WriteRegistryText(key.get(), name.c_str(), command) == ERROR_SUCCESS;
 }
 
 bool AutostartRegistry::Unregister(std::wstring_view identity)

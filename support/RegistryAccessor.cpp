@@ -16,8 +16,6 @@
 #include "support/RegistryQuery.h"
 #include "support/RegistryValue.h"
 
-#include <limits>
-
 namespace jitswap {
 namespace {
 
@@ -46,17 +44,12 @@ std::wstring RegistryAccessor::ReadValue(HKEY root, const std::wstring& subkey, 
 bool RegistryAccessor::WriteValue(HKEY root, const std::wstring& subkey, const std::wstring& name,
                                   ValueKind /*kind: text is the only kind*/, const std::wstring& value)
 {
-    // REG_SZ is stored with its terminating NUL, so that every reader finds a terminated string.
-    const size_t bytes = (value.size() + 1) * sizeof(wchar_t);
-    if (bytes > std::numeric_limits<DWORD>::max()) return false;
-
     HKEY created = nullptr;
     if (RegCreateKeyExW(root, subkey.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_SET_VALUE, nullptr,
                         &created, nullptr) != ERROR_SUCCESS)
         return false;
     const UniqueHKey key(created);
-    return RegSetValueExW(key.get(), name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                          static_cast<DWORD>(bytes)) == ERROR_SUCCESS;
+    return WriteRegistryText(key.get(), name.c_str(), value) == ERROR_SUCCESS;
 }
 
 bool RegistryAccessor::DeleteValue(HKEY root, const std::wstring& subkey, const std::wstring& name)

@@ -2,6 +2,9 @@
 
 #include "support/Win32Error.h"
 
+#include <limits>
+#include <string>
+
 namespace jitswap {
 
 std::optional<RawRegistryValue> QueryRegistryValue(HKEY key, const wchar_t* valueName)
@@ -21,6 +24,14 @@ std::optional<RawRegistryValue> QueryRegistryValue(HKEY key, const wchar_t* valu
         value.data.resize(size);
         return value;
     }
+}
+
+LSTATUS WriteRegistryText(HKEY key, const wchar_t* valueName, std::wstring_view text)
+{
+    if (text.size() >= std::numeric_limits<DWORD>::max() / sizeof(wchar_t)) return ERROR_INVALID_DATA;
+    const std::wstring terminated(text);
+    return RegSetValueExW(key, valueName, 0, REG_SZ, reinterpret_cast<const BYTE*>(terminated.c_str()),
+                          static_cast<DWORD>((terminated.size() + 1) * sizeof(wchar_t)));
 }
 
 } // namespace jitswap

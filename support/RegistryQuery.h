@@ -1,11 +1,12 @@
 #pragma once
-// Reading one registry value's raw type and bytes, however long it is.
+// One registry value: read as its raw type and bytes, however long it is, or written as text.
 
 #include "support/RegistryValue.h"
 
 #include <windows.h>
 
 #include <optional>
+#include <string_view>
 #include <vector>
 
 namespace jitswap {
@@ -17,5 +18,9 @@ struct RawRegistryValue {
 
 // std::nullopt when the value is absent; any other failure throws Win32Error.
 std::optional<RawRegistryValue> QueryRegistryValue(HKEY key, const wchar_t* valueName);
+
+// Stores the text as REG_SZ with its terminating NUL, so that every reader finds a terminated
+// string. Returns the registry's status; a text too long for a value is refused, not cut short.
+LSTATUS WriteRegistryText(HKEY key, const wchar_t* valueName, std::wstring_view text);
 
 } // namespace jitswap

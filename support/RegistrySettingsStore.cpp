@@ -3,7 +3,6 @@
 #include "support/RegistryBoolean.h"
 #include "support/Win32Error.h"
 
-#include <limits>
 #include <utility>
 
 namespace jitswap {
@@ -55,23 +54,18 @@ std::optional<bool> RegistrySettingsStore::ReadBoolean(std::wstring_view section
 
 void RegistrySettingsStore::WriteText(std::wstring_view section, std::wstring_view key, std::wstring_view value)
 {
-    // A size the registry cannot express must not be cut short silently.
-    if (value.size() >= std::numeric_limits<DWORD>::max() / sizeof(wchar_t))
-        throw Win32Error("Writing a setting", ERROR_INVALID_DATA);
-    // REG_SZ carries its terminating NUL.
-    const std::wstring terminated(value);
-    const auto size = static_cast<DWORD>((terminated.size() + 1) * sizeof(wchar_t));
-    WriteValue(section, key, REG_SZ, terminated.c_str(), size);
+    ThrowIfFailed(WriteRegistryText(SectionForWriting(section), std::wstring(key).c_str(), value), "Writing a setting");
 }
 
 void RegistrySettingsStore::WriteBoolean(std::wstring_view section, std::wstring_view key, bool value)
 {
     const DWORD stored = value ? 0xFFFFFFFFu : 0u;
-    WriteValue(section, key, REG_DWORD, &stored, sizeof stored);
+    ThrowIfFailed(RegSetValueExW(SectionForWriting(section), std::wstring(key).c_str(), 0, REG_DWORD,
+                                 reinterpret_cast<const BYTE*>(&stored), sizeof stored),
+                  "Writing a setting");
 }
 
-void RegistrySettingsStore::WriteValue(std::wstring_view section, std::wstring_view key, DWORD type,
-                                       const void* data, DWORD size)
+HKEY RegistrySettingsStore::SectionForWriting(std::wstring_view section)
 {
     OpenSection& open = Section(section);
     if (!open.forWriting) {
@@ -81,9 +75,7 @@ void RegistrySettingsStore::WriteValue(std::wstring_view section, std::wstring_v
                       "Creating a settings section");
         open.forWriting.reset(created);
     }
-    ThrowIfFailed(RegSetValueExW(open.forWriting.get(), std::wstring(key).c_str(), 0, type,
-                                 static_cast<const BYTE*>(data), size),
-                  "Writing a setting");
+    return open.forWriting.get();
 }
 
 } // namespace jitswap

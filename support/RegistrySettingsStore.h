@@ -39,7 +39,7 @@ private:
 
     OpenSection& Section(std::wstring_view section);
     std::optional<RawRegistryValue> ReadRaw(std::wstring_view section, std::wstring_view key);
-    void WriteValue(std::wstring_view section, std::wstring_view key, DWORD type, const void* data, DWORD size);
+    HKEY SectionForWriting(std::wstring_view section);
 
     HKEY m_root;
     std::wstring m_basePath;
