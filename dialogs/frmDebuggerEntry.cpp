@@ -2,7 +2,6 @@
 
 #include "aedebug/modAeDebug.h"
 #include "dialogs/ControlValues.h"
-#include "dialogs/DesktopBackdrop.h"
 #include "support/Support.h"
 
 #include <algorithm>
@@ -24,7 +23,7 @@ constexpr DWORD kButtonStyle = WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON;
 
 } // namespace
 
-frmDebuggerEntry::frmDebuggerEntry()
+frmDebuggerEntry::frmDebuggerEntry() : BackdropForm(kShpBack)
 {
     CreateControls();
     Form_Load();
@@ -132,11 +131,6 @@ void frmDebuggerEntry::SetAutoValue(int value)
     SetCheckValueOf(chkAuto, value);
 }
 
-void frmDebuggerEntry::Form_Paint(HDC dc)
-{
-    PaintDesktopWithBand(dc, ToPixels(kShpBack));
-}
-
 bool frmDebuggerEntry::Form_QueryUnload(UnloadMode mode)
 {
     if (mode == UnloadMode::Code) return false;
@@ -221,13 +215,6 @@ void frmDebuggerEntry::OnCommand(int id, int notification, HWND)
 LRESULT frmDebuggerEntry::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
-    case WM_ERASEBKGND:
-        // Form_Paint covers every pixel; erasing first would only make the band flicker.
-        return 1;
-    case WM_PRINTCLIENT:
-        // Themed controls ask for what lies under them.
-        Form_Paint(reinterpret_cast<HDC>(wParam));
-        return 0;
     case WM_CTLCOLORSTATIC: {
         // The labels and the check box stand on the band.
         HDC dc = reinterpret_cast<HDC>(wParam);
@@ -235,16 +222,10 @@ LRESULT frmDebuggerEntry::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
         SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
         return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
     }
-    case WM_MOVE:
-    case WM_SYSCOLORCHANGE:
-    case WM_SETTINGCHANGE:
-        // The wallpaper is aligned with the screen, so a moved dialog shows another part of it.
-        InvalidateRect(Handle(), nullptr, FALSE);
-        break;
     default:
         break;
     }
-    return Form::OnMessage(message, wParam, lParam);
+    return BackdropForm::OnMessage(message, wParam, lParam);
 }
 
 } // namespace jitswap

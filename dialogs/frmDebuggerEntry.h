@@ -5,13 +5,13 @@
 // and "Определить" copies the system's current debugger. Every close request only hides the
 // dialog, so the caller can still read it; only the caller's own Unload destroys it.
 
-#include "support/Form.h"
+#include "dialogs/BackdropForm.h"
 
 #include <string>
 
 namespace jitswap {
 
-class frmDebuggerEntry final : public Form {
+class frmDebuggerEntry final : public BackdropForm {
 public:
     // The controls' IDs; "Ok" and "Отмена" carry the IDs that Enter and Esc press.
     enum ControlId : int {
@@ -42,7 +42,6 @@ public:
     void SetAutoValue(int value);
 
 protected:
-    void Form_Paint(HDC dc) override;
     bool Form_QueryUnload(UnloadMode mode) override;
     void OnCommand(int id, int notification, HWND control) override;
     void OnDpiChanged() override;

@@ -1,7 +1,6 @@
 #include "dialogs/frmDebuggersList.h"
 
 #include "dialogs/ButtonToolTips.h"
-#include "dialogs/DesktopBackdrop.h"
 #include "dialogs/frmDebuggerEntry.h"
 #include "support/MessageBox.h"
 #include "support/Support.h"
@@ -20,7 +19,10 @@ constexpr DWORD kPictureButtonStyle = WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW;
 
 } // namespace
 
-frmDebuggersList::frmDebuggersList(SettingsStoreOpener openStore) : m_Debuggers(std::move(openStore)) {}
+frmDebuggersList::frmDebuggersList(SettingsStoreOpener openStore)
+    : BackdropForm(kShpBack), m_Debuggers(std::move(openStore))
+{
+}
 
 void frmDebuggersList::ShowDialog()
 {
@@ -190,11 +192,6 @@ void frmDebuggersList::cmdCancel_Click()
     Unload();
 }
 
-void frmDebuggersList::Form_Paint(HDC dc)
-{
-    PaintDesktopWithBand(dc, ToPixels(kShpBack));
-}
-
 int frmDebuggersList::ListCount() const
 {
     return static_cast<int>(SendMessageW(lstDebuggers, LB_GETCOUNT, 0, 0));
@@ -282,23 +279,10 @@ LRESULT frmDebuggersList::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
             return TRUE;
         }
         break;
-    case WM_ERASEBKGND:
-        // Form_Paint covers every pixel; erasing first would only make the band flicker.
-        return 1;
-    case WM_PRINTCLIENT:
-        // Themed controls ask for what lies under them.
-        Form_Paint(reinterpret_cast<HDC>(wParam));
-        return 0;
-    case WM_MOVE:
-    case WM_SYSCOLORCHANGE:
-    case WM_SETTINGCHANGE:
-        // The wallpaper is aligned with the screen, so a moved dialog shows another part of it.
-        InvalidateRect(Handle(), nullptr, FALSE);
-        break;
     default:
         break;
     }
-    return Form::OnMessage(message, wParam, lParam);
+    return BackdropForm::OnMessage(message, wParam, lParam);
 }
 
 } // namespace jitswap

@@ -6,12 +6,12 @@
 
 #include "catalogue/CDebuggers.h"
 #include "dialogs/ButtonPicture.h"
-#include "support/Form.h"
+#include "dialogs/BackdropForm.h"
 #include "support/SettingsStore.h"
 
 namespace jitswap {
 
-class frmDebuggersList final : public Form {
+class frmDebuggersList final : public BackdropForm {
 public:
     // "Ok" and "Отмена" carry the IDs that Enter and Esc press.
     enum ControlId : int {
@@ -36,7 +36,6 @@ public:
 
 protected:
     void Form_KeyDown(int keyCode, int shift) override;
-    void Form_Paint(HDC dc) override;
     void OnCommand(int id, int notification, HWND control) override;
     void OnDpiChanged() override;
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;

@@ -1,4 +1,4 @@
-#include "dialogs/DesktopBackdrop.h"
+#include "dialogs/BackdropForm.h"
 
 namespace jitswap {
 namespace {
@@ -13,8 +13,9 @@ bool HasWallpaper()
 
 } // namespace
 
-void PaintDesktopWithBand(HDC dc, const RECT& band)
+void BackdropForm::Form_Paint(HDC dc)
 {
+    const RECT band = ToPixels(m_shpBack);
     const int saved = SaveDC(dc);
     ExcludeClipRect(dc, band.left, band.top, band.right, band.bottom);
     if (HasWallpaper()) {
@@ -30,6 +31,28 @@ void PaintDesktopWithBand(HDC dc, const RECT& band)
     }
     RestoreDC(dc, saved);
     FillRect(dc, &band, GetSysColorBrush(COLOR_BTNFACE));
+}
+
+LRESULT BackdropForm::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_ERASEBKGND:
+        // Form_Paint covers every pixel; erasing first would only make the band flicker.
+        return 1;
+    case WM_PRINTCLIENT:
+        // Themed controls ask for what lies under them.
+        Form_Paint(reinterpret_cast<HDC>(wParam));
+        return 0;
+    case WM_MOVE:
+    case WM_SYSCOLORCHANGE:
+    case WM_SETTINGCHANGE:
+        // The wallpaper is aligned with the screen, so a moved dialog shows another part of it.
+        InvalidateRect(Handle(), nullptr, FALSE);
+        break;
+    default:
+        break;
+    }
+    return Form::OnMessage(message, wParam, lParam);
 }
 
 } // namespace jitswap
