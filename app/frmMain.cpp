@@ -14,7 +14,6 @@ void frmMain::Load()
     WindowSpec design;
     design.className = L"JitswapMain";
     design.caption = L"Jitswap";
-    design.owner = qsGetThunderMainHandle();
     design.menu = m_menu.ReleaseBar();
     design.dialogKeys = false;
     CreateFormWindow(design);

@@ -35,8 +35,6 @@ void frmDebuggerEntry::CreateControls()
     design.caption = L"Отладчик";
     design.clientWidthTwips = kClientWidth;
     design.clientHeightTwips = kClientHeight;
-    // Shown without an owner of its own: the program's hidden window owns it, which keeps it off the taskbar.
-    design.owner = qsGetThunderMainHandle();
     CreateFormWindow(design);
     SetDefaultButton(kCmdOk);
 

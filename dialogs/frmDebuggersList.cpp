@@ -50,8 +50,6 @@ void frmDebuggersList::CreateControls()
     design.caption = L"Список отладчиков";
     design.clientWidthTwips = kClientWidth;
     design.clientHeightTwips = kClientHeight;
-    // Shown without an owner of its own: the program's hidden window owns it, which keeps it off the taskbar.
-    design.owner = qsGetThunderMainHandle();
     CreateFormWindow(design);
     SetDefaultButton(kCmdOk);
 

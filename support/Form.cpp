@@ -196,8 +196,10 @@ void Form::CreateFormWindow(const WindowSpec& design)
     m_keyPreview = design.keyPreview;
     m_dialogKeys = design.dialogKeys;
 
+    // A form given no owner belongs to the program's hidden window, which keeps it off the taskbar.
+    HWND owner = design.owner ? design.owner : qsGetThunderMainHandle();
     HWND window = CreateWindowExW(design.exStyle, design.className, design.caption.c_str(), design.style, CW_USEDEFAULT,
-                                  CW_USEDEFAULT, 0, 0, design.owner, design.menu, GetModuleHandleW(nullptr), this);
+                                  CW_USEDEFAULT, 0, 0, owner, design.menu, GetModuleHandleW(nullptr), this);
     if (!window) {
         if (design.menu) DestroyMenu(design.menu);
         ThrowLastError("Creating a window");

@@ -60,7 +60,7 @@ protected:
         DWORD exStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
         int clientWidthTwips = 0;
         int clientHeightTwips = 0;
-        HWND owner = nullptr;
+        HWND owner = nullptr;  // none: the program's hidden window
         HMENU menu = nullptr;  // the window takes ownership
         bool keyPreview = true;
         bool dialogKeys = true;  // Tab moves the focus, Enter presses IDOK, Esc presses IDCANCEL

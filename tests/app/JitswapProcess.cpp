@@ -1,6 +1,8 @@
 #include "tests/app/JitswapProcess.h"
 
+#include "app/AppIdentity.h"
 #include "support/TrayIcon.h"
+#include "tests/common/UiTestSupport.h"
 
 #include <shlobj.h>
 
@@ -162,6 +164,13 @@ bool ShellHoldsIcon(HWND trayWindow)
     probe.hWnd = trayWindow;
     probe.uID = TrayIcon::kIconId;
     return Shell_NotifyIconW(NIM_MODIFY, &probe) != FALSE;
+}
+
+void ForgetProgramSettings()
+{
+    SetKeyAccess(HKEY_CURRENT_USER, L"Software\\Quarvel\\Jitswap\\Debuggers", KeyAccess::Full);
+    DeleteRegistryTree(HKEY_CURRENT_USER, L"Software\\Quarvel");
+    RegDeleteKeyValueW(HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\CurrentVersion\\Run", AppGuid);
 }
 
 std::map<std::wstring, std::wstring> RegistrySnapshot(HKEY root, const std::wstring& key)

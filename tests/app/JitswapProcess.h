@@ -42,6 +42,10 @@ HWND WaitForWindow(DWORD processId, const wchar_t* windowClass, DWORD timeoutMs,
 // Whether the shell holds the program's icon (asked without changing it).
 bool ShellHoldsIcon(HWND trayWindow);
 
+// Forgets what the program keeps of its own in the registry (catalogue, start with Windows),
+// and gives the catalogue key full access back in case a test took it away.
+void ForgetProgramSettings();
+
 // Every value under a registry key, recursively, as "subkey\\name" -> type and data.
 std::map<std::wstring, std::wstring> RegistrySnapshot(HKEY root, const std::wstring& key);
 

@@ -48,15 +48,11 @@ class ProcessTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        SetKeyAccess(HKEY_CURRENT_USER, kCatalogueKey, KeyAccess::Full);
-        DeleteRegistryTree(HKEY_CURRENT_USER, L"Software\\Quarvel");
-        RegDeleteKeyValueW(HKEY_CURRENT_USER, kRunKey, AppGuid);
+        ForgetProgramSettings();
     }
     void TearDown() override
     {
-        SetKeyAccess(HKEY_CURRENT_USER, kCatalogueKey, KeyAccess::Full);
-        DeleteRegistryTree(HKEY_CURRENT_USER, L"Software\\Quarvel");
-        RegDeleteKeyValueW(HKEY_CURRENT_USER, kRunKey, AppGuid);
+        ForgetProgramSettings();
     }
 };
 

@@ -101,7 +101,7 @@ protected:
     void SetUp() override
     {
         SetKeyAccess(HKEY_LOCAL_MACHINE, kAeDebugKey, KeyAccess::Full);
-        DeleteRegistryTree(HKEY_CURRENT_USER, L"Software\\Quarvel");
+        ForgetProgramSettings();
         SetSystem(L"other.exe -p %ld", L"0");
     }
     void TearDown() override

@@ -4,6 +4,7 @@
 #include "app/AppIdentity.h"
 #include "app/frmMain.h"
 #include "support/ExecutablePath.h"
+#include "tests/app/JitswapProcess.h"
 #include "tests/common/DialogDriver.h"
 #include "tests/common/UiTestSupport.h"
 
@@ -45,9 +46,7 @@ class frmMainTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        SetKeyAccess(HKEY_CURRENT_USER, kCatalogueKey, KeyAccess::Full);
-        DeleteRegistryTree(HKEY_CURRENT_USER, L"Software\\Quarvel");
-        RegDeleteKeyValueW(HKEY_CURRENT_USER, kRunKey, AppGuid);
+        ForgetProgramSettings();
     }
     void TearDown() override
     {
