@@ -1,0 +1,53 @@
+#pragma once
+// The system's just-in-time debugger as one whole: every registry view the system keeps it in.
+// On 64-bit Windows that is two views, the native one (used for 64-bit programs) and the 32-bit
+// one (WOW6432Node, used for 32-bit programs); on 32-bit Windows there is one. A switch writes
+// all of them or none.
+
+#include <optional>
+#include <string>
+
+namespace jitswap {
+
+// What one switch writes: the same for every view unless the 32-bit view has its own command line.
+struct DebuggerChoice {
+    std::wstring commandLine;    // the native view; empty deletes `Debugger`
+    std::wstring commandLine32;  // the 32-bit view on 64-bit Windows; empty: same as commandLine
+    bool autoStart = false;
+
+    const std::wstring& CommandLineFor32() const { return commandLine32.empty() ? commandLine : commandLine32; }
+};
+
+// What one view holds now.
+struct AeDebugView {
+    std::wstring debugger;   // as stored, untrimmed; empty when absent
+    bool autoStart = false;  // true only for the text "1", trimmed
+};
+
+// What the system holds now: the native view, and the 32-bit one where the system keeps one.
+struct SystemDebuggerState {
+    AeDebugView native;
+    std::optional<AeDebugView> wow32;
+};
+
+enum class SwitchResult {
+    Done,          // every view holds the choice
+    AccessDenied,  // a write was refused for want of rights; nothing changed (elevation may help)
+    Failed,        // any other refusal; nothing changed
+};
+
+// Reads every view. Absent keys and values read as empty and false.
+SystemDebuggerState ReadSystemDebuggerState();
+
+// Writes `Debugger` and `Auto` in every view and checks each write; when one fails, every value
+// already changed is put back as it was (data, type, absent) before returning.
+SwitchResult ApplySystemDebugger(const DebuggerChoice& choice);
+
+// True when every view holds exactly what the choice would write: comparisons are exact.
+bool Matches(const SystemDebuggerState& state, const DebuggerChoice& choice);
+
+// The choice that would write back what the system holds now (the 32-bit command line empty
+// when both views agree).
+DebuggerChoice ChoiceFromState(const SystemDebuggerState& state);
+
+} // namespace jitswap
