@@ -1,0 +1,105 @@
+#include "catalogue/CommandLineCheck.h"
+
+#include "catalogue/CommandLineParts.h"
+
+#include <cwctype>
+
+namespace jitswap {
+namespace {
+
+bool StartsWith(std::wstring_view text, std::size_t at, std::wstring_view prefix)
+{
+    return text.substr(at, prefix.size()) == prefix;
+}
+
+// The whole offending sequence as printf would read it: flags, width, length, conversion.
+std::wstring_view SequenceAt(std::wstring_view text, std::size_t at)
+{
+    std::size_t end = text.find_first_not_of(L"-+ #0123456789.*hlLIjztwq", at + 1);
+    end = end == std::wstring_view::npos ? text.size() : end + 1;
+    return text.substr(at, end - at);
+}
+
+// "%SystemRoot%": an environment variable, which the system does not expand in this value.
+std::wstring_view VariableAt(std::wstring_view text, std::size_t at)
+{
+    std::size_t end = at + 1;
+    while (end < text.size() && (std::iswalnum(text[end]) || text[end] == L'_' || text[end] == L'(' ||
+                                 text[end] == L')')) {
+        ++end;
+    }
+    if (end == at + 1 || end >= text.size() || text[end] != L'%') return {};
+    return text.substr(at, end + 1 - at);
+}
+
+std::wstring RefusalFor(std::wstring_view text, std::size_t at)
+{
+    const std::wstring_view variable = VariableAt(text, at);
+    if (!variable.empty()) {
+        return L"Командная строка не может содержать «" + std::wstring(variable) +
+               L"»: система не раскрывает здесь переменные окружения и прочтёт «" +
+               std::wstring(SequenceAt(text, at)) + L"» как подстановку. Укажите путь полностью.";
+    }
+    return L"Командная строка не может содержать «" + std::wstring(SequenceAt(text, at)) +
+           L"»: система подставляет только %ld (номер процесса, затем событие), %p (адрес сведений о сбое) "
+           L"и %% (знак процента).";
+}
+
+// What the system would fill in: the refusal when it must not get the text at all, and whether the
+// process id (the first %ld) is there.
+struct Substitutions {
+    std::wstring refusal;
+    bool processId = false;
+};
+
+Substitutions ReadSubstitutions(std::wstring_view commandLine)
+{
+    Substitutions found;
+    int arguments = 0;
+    for (std::size_t at = commandLine.find(L'%'); at != std::wstring_view::npos; at = commandLine.find(L'%', at)) {
+        if (StartsWith(commandLine, at, L"%%")) {
+            at += 2;
+        } else if (StartsWith(commandLine, at, L"%ld") || StartsWith(commandLine, at, L"%p")) {
+            if (++arguments > kSystemArgumentCount) {
+                found.refusal = L"В командной строке больше подстановок, чем система передаёт: не больше трёх "
+                                L"(%ld, %ld, %p).";
+                return found;
+            }
+            const bool isLong = commandLine[at + 1] == L'l';
+            found.processId = found.processId || isLong;
+            at += isLong ? 3 : 2;
+        } else {
+            found.refusal = RefusalFor(commandLine, at);
+            return found;
+        }
+    }
+    return found;
+}
+
+} // namespace
+
+std::wstring CommandLineRefusal(std::wstring_view commandLine)
+{
+    return ReadSubstitutions(commandLine).refusal;
+}
+
+CommandLineFindings CheckCommandLine(std::wstring_view commandLine, const ExecutableLookup& executableExists)
+{
+    CommandLineFindings findings;
+    if (commandLine.empty()) return findings;
+    const Substitutions substitutions = ReadSubstitutions(commandLine);
+    findings.refusal = substitutions.refusal;
+    if (!findings.refusal.empty()) return findings;
+
+    const ExecutableSpan span = LocateExecutable(commandLine);
+    findings.executable = commandLine.substr(span.begin, span.end - span.begin);
+    if (!span.quoted && findings.executable.find_first_of(L" \t") != std::wstring::npos) {
+        findings.quotedForm = std::wstring(commandLine.substr(0, span.begin)) + L'"' + findings.executable + L'"' +
+                              std::wstring(commandLine.substr(span.end));
+    }
+    findings.executableMissing = findings.executable.empty() || !executableExists(findings.executable);
+    findings.lacksProcessId = !substitutions.processId;
+    return findings;
+}
+
+} // namespace jitswap

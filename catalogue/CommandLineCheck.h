@@ -1,0 +1,34 @@
+#pragma once
+// What is wrong with a debugger command line before the system gets it. The system fills it in
+// printf-style with the crashed process's id, an event handle and the address of a JIT_DEBUG_INFO
+// block (%ld, %ld, %p); any other sequence makes the system's own crash handling read or write
+// through one of those numbers. Platform-free: whether the executable exists is asked of a lookup.
+
+#include <functional>
+#include <string>
+#include <string_view>
+
+namespace jitswap {
+
+// Sequences the system fills in: at most this many, each %ld or %p.
+inline constexpr int kSystemArgumentCount = 3;
+
+struct CommandLineFindings {
+    std::wstring refusal;            // why the system must not get it; empty when it may
+    std::wstring quotedForm;         // the same with its executable quoted; empty unless that has blanks and no quotes
+    std::wstring executable;         // as Windows takes it
+    bool executableMissing = false;  // the lookup did not find it
+    bool lacksProcessId = false;     // no %ld: the debugger would not learn which process crashed
+};
+
+// True when Windows would find the executable to start it (a path, or a name it searches for).
+using ExecutableLookup = std::function<bool(const std::wstring& executable)>;
+
+// The reason, in the user's words, why the system must not get this command line; empty when it may.
+std::wstring CommandLineRefusal(std::wstring_view commandLine);
+
+// Every finding at once. An empty command line (no debugger) has none; a refused one is not
+// looked up.
+CommandLineFindings CheckCommandLine(std::wstring_view commandLine, const ExecutableLookup& executableExists);
+
+} // namespace jitswap

@@ -1,0 +1,29 @@
+#pragma once
+// The parts of a debugger command line that the system tells apart when it starts one: the
+// executable, then the arguments. Platform-free: the file system is not asked.
+
+#include <string>
+#include <string_view>
+
+namespace jitswap {
+
+// Where the executable stands in a command line: [begin, end) of the text, quotes excluded.
+struct ExecutableSpan {
+    std::size_t begin = 0;
+    std::size_t end = 0;
+    bool quoted = false;
+};
+
+// The executable as Windows takes it from the command line: the text in the leading quotes, or,
+// unquoted, the path up to the first word that ends in an executable's extension (an unquoted path
+// with blanks, which Windows finds only after trying the shorter ones), or else the first word.
+ExecutableSpan LocateExecutable(std::wstring_view commandLine);
+std::wstring ExecutablePart(std::wstring_view commandLine);
+
+// The file name of a path: what follows its last backslash, slash or drive colon.
+std::wstring FileNameOf(std::wstring_view path);
+
+// The title of an entry that keeps a system setting found in no entry: "Прежний: dbg.exe".
+std::wstring PreviousEntryTitle(std::wstring_view commandLine);
+
+} // namespace jitswap
