@@ -6,7 +6,6 @@
 namespace jitswap {
 namespace {
 
-constexpr wchar_t kAeDebugKey[] = L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\AeDebug";
 constexpr wchar_t kDebuggerValue[] = L"Debugger";
 constexpr wchar_t kAutoValue[] = L"Auto";
 
@@ -34,7 +33,7 @@ bool WriteProfileText(const char* key, const char* text)
 std::wstring ReadAeDebugValue(const wchar_t* registryName, const char* profileKey)
 {
     if (qsIsHostWinNT())
-        return RegistryAccessor().ReadValue(HKEY_LOCAL_MACHINE, kAeDebugKey, registryName, ValueKind::Text);
+        return RegistryAccessor().ReadValue(HKEY_LOCAL_MACHINE, kAeDebugSubkey, registryName, ValueKind::Text);
     return ReadProfileText(profileKey);
 }
 
@@ -44,8 +43,8 @@ bool SetSystemDebugger(const std::wstring& commandLine)
 {
     if (qsIsHostWinNT()) {
         RegistryAccessor registry;
-        if (commandLine.empty()) return registry.DeleteValue(HKEY_LOCAL_MACHINE, kAeDebugKey, kDebuggerValue);
-        return registry.WriteValue(HKEY_LOCAL_MACHINE, kAeDebugKey, kDebuggerValue, ValueKind::Text, commandLine);
+        if (commandLine.empty()) return registry.DeleteValue(HKEY_LOCAL_MACHINE, kAeDebugSubkey, kDebuggerValue);
+        return registry.WriteValue(HKEY_LOCAL_MACHINE, kAeDebugSubkey, kDebuggerValue, ValueKind::Text, commandLine);
     }
     if (commandLine.empty()) return WriteProfileText(kDebuggerKey, nullptr);
     // A command line WIN.INI would give back changed is refused rather than stored damaged.
@@ -61,15 +60,20 @@ std::wstring GetSystemDebugger()
 bool SetSystemDebuggerAuto(bool autoStart)
 {
     if (qsIsHostWinNT()) {
-        return RegistryAccessor().WriteValue(HKEY_LOCAL_MACHINE, kAeDebugKey, kAutoValue, ValueKind::Text,
+        return RegistryAccessor().WriteValue(HKEY_LOCAL_MACHINE, kAeDebugSubkey, kAutoValue, ValueKind::Text,
                                              autoStart ? L"1" : L"0");
     }
     return WriteProfileText(kAutoKey, autoStart ? "1" : "0");
 }
 
+bool IsAutoText(std::wstring_view stored)
+{
+    return qsTrimEx(stored) == L"1";
+}
+
 bool GetSystemDebuggerAuto()
 {
-    return qsTrimEx(ReadAeDebugValue(kAutoValue, kAutoKey)) == L"1";
+    return IsAutoText(ReadAeDebugValue(kAutoValue, kAutoKey));
 }
 
 } // namespace jitswap

@@ -5,8 +5,15 @@
 // "AeDebug". The host family is asked on every call; nothing is kept between calls.
 
 #include <string>
+#include <string_view>
 
 namespace jitswap {
+
+// Under HKEY_LOCAL_MACHINE, in every registry view the system keeps.
+inline constexpr wchar_t kAeDebugSubkey[] = L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\AeDebug";
+
+// How the system takes a stored "Auto": set only for "1", with or without blanks and tabs around it.
+bool IsAutoText(std::wstring_view stored);
 
 // Writes the command line unchanged; the empty text deletes the setting instead. True when the
 // value was written (or is gone), false when the system refused.
@@ -18,7 +25,7 @@ std::wstring GetSystemDebugger();
 // Writes "1" or "0". True when the value was written.
 bool SetSystemDebuggerAuto(bool autoStart);
 
-// True only when the stored text, trimmed, is exactly "1"; absent or anything else is false.
+// IsAutoText of the stored value; absent is false.
 bool GetSystemDebuggerAuto();
 
 } // namespace jitswap

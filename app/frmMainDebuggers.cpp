@@ -1,12 +1,15 @@
 // The tray menu's catalogue part: one item per debugger, a radio bullet on the one the system
 // uses now (or on "Неизвестный"), and switching the system to the item the user picks.
 
-#include "aedebug/modAeDebug.h"
+#include "aedebug/SystemDebugger.h"
+#include "app/EntryChoice.h"
 #include "app/frmMain.h"
 #include "catalogue/CDebuggers.h"
 #include "dialogs/frmDebuggersList.h"
 #include "support/MessageBox.h"
 #include "support/SkipOnFailure.h"
+
+#include <optional>
 
 namespace jitswap {
 namespace {
@@ -36,16 +39,14 @@ void frmMain::RebuildDebuggersMenu()
         SkipOnFailure([&] { m_menu.mnuList.Load(kFirstDebugger + i, m_Debuggers->Title(i)); });
     SkipOnFailure([&] { m_menu.mnuList.SetVisible(kUnknown, true); });
 
-    std::wstring current;
-    bool currentAuto = false;
-    SkipOnFailure([&] { current = GetSystemDebugger(); });
-    SkipOnFailure([&] { currentAuto = GetSystemDebuggerAuto(); });
+    // A setting that cannot be read is not known to be any entry's: "Неизвестный" keeps the bullet.
+    std::optional<SystemDebuggerState> current;
+    SkipOnFailure([&] { current = ReadSystemDebuggerState(); });
 
     HMENU popup = GetSubMenu(GetMenu(Handle()), 0);
     const UINT last = kUnknownPosition + static_cast<UINT>(count);
-    for (std::int32_t i = 0; i < count; ++i) {
-        // Exactly as the system holds it: a difference in case or blanks is another command line.
-        if (m_Debuggers->CommandLine(i) == current && m_Debuggers->Auto(i) == currentAuto) {
+    for (std::int32_t i = 0; current && i < count; ++i) {
+        if (Matches(*current, EntryChoice(*m_Debuggers, i))) {
             CheckMenuRadioItem(popup, kUnknownPosition, last, DebuggerPosition(i), MF_BYPOSITION);
             SkipOnFailure([&] { m_menu.mnuList.SetVisible(kUnknown, false); });
             return;
@@ -56,13 +57,13 @@ void frmMain::RebuildDebuggersMenu()
 
 void frmMain::ApplyDebugger(std::int32_t index)
 {
-    if (!SetSystemDebugger(m_Debuggers->CommandLine(index))) {
+    // Every view or none: a refusal has already put back whatever was changed before it.
+    if (ApplySystemDebugger(EntryChoice(*m_Debuggers, index)) != SwitchResult::Done) {
         ShowMessage(L"Не удалось установить новый профиль!", kStyleError);
         return;
     }
-    SetSystemDebuggerAuto(m_Debuggers->Auto(index));
 
-    // The bullet moves on the strength of the write; the next popup reads the system again.
+    // The bullet moves on the strength of the writes; the next popup reads the system again.
     HMENU popup = GetSubMenu(GetMenu(Handle()), 0);
     m_menu.mnuList.SetVisible(kUnknown, true);
     CheckMenuRadioItem(popup, kUnknownPosition, kUnknownPosition + static_cast<UINT>(m_Debuggers->Count()),

@@ -23,11 +23,11 @@ bool CDebuggers::Remove(std::int32_t index)
     return true;
 }
 
-bool CDebuggers::Add(std::wstring title, std::wstring commandLine, bool autoStart)
+bool CDebuggers::Add(std::wstring title, std::wstring commandLine, bool autoStart, std::wstring commandLine32)
 {
     if (Count() >= Capacity) return false;
     if (title.empty()) return false;
-    m_entries.push_back(DebuggerEntry{std::move(title), std::move(commandLine), autoStart});
+    m_entries.push_back(DebuggerEntry{std::move(title), std::move(commandLine), autoStart, std::move(commandLine32)});
     return true;
 }
 
@@ -46,6 +46,11 @@ bool CDebuggers::Auto(std::int32_t index) const
     return Holds(index) && m_entries[static_cast<size_t>(index)].Auto;
 }
 
+std::wstring CDebuggers::CommandLine32(std::int32_t index) const
+{
+    return Holds(index) ? m_entries[static_cast<size_t>(index)].CommandLine32 : std::wstring();
+}
+
 void CDebuggers::SetTitle(std::int32_t index, std::wstring title)
 {
     if (Holds(index)) m_entries[static_cast<size_t>(index)].Title = std::move(title);
@@ -59,6 +64,11 @@ void CDebuggers::SetCommandLine(std::int32_t index, std::wstring commandLine)
 void CDebuggers::SetAuto(std::int32_t index, bool autoStart)
 {
     if (Holds(index)) m_entries[static_cast<size_t>(index)].Auto = autoStart;
+}
+
+void CDebuggers::SetCommandLine32(std::int32_t index, std::wstring commandLine32)
+{
+    if (Holds(index)) m_entries[static_cast<size_t>(index)].CommandLine32 = std::move(commandLine32);
 }
 
 } // namespace jitswap

@@ -24,18 +24,20 @@ public:
     bool Remove(std::int32_t index);
 
     // Appends at the end. False, with nothing changed, when the catalogue is full or the title is empty.
-    bool Add(std::wstring title, std::wstring commandLine, bool autoStart);
+    bool Add(std::wstring title, std::wstring commandLine, bool autoStart, std::wstring commandLine32 = {});
 
     // An index out of range reads as empty text or false.
     std::wstring Title(std::int32_t index) const;
     std::wstring CommandLine(std::int32_t index) const;
     bool Auto(std::int32_t index) const;
+    std::wstring CommandLine32(std::int32_t index) const;
 
     // Replace one field in place; an index out of range changes nothing. The title is not
     // validated: an empty one is kept in memory and makes the slot vacant once saved.
     void SetTitle(std::int32_t index, std::wstring title);
     void SetCommandLine(std::int32_t index, std::wstring commandLine);
     void SetAuto(std::int32_t index, bool autoStart);
+    void SetCommandLine32(std::int32_t index, std::wstring commandLine32);
 
     // Replaces the catalogue with the stored one. The entries held before are dropped first, so a
     // store failure, which is thrown, leaves only the entries read completely before it.

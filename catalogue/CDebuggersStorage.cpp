@@ -1,4 +1,6 @@
-// The catalogue in the settings store: section "Debuggers", one slot per entry, three keys a slot.
+// The catalogue in the settings store: section "Debuggers", one slot per entry, four keys a slot.
+// The fourth came later: a catalogue stored without it loads with the same command line for both
+// kinds of program, and the earlier version, which reads only the first three, still loads ours.
 
 #include "catalogue/CDebuggers.h"
 #include "support/SkipOnFailure.h"
@@ -14,6 +16,7 @@ constexpr std::wstring_view kSection = L"Debuggers";
 constexpr std::wstring_view kTitlePrefix = L"Title ";
 constexpr std::wstring_view kCommandLinePrefix = L"Command Line ";
 constexpr std::wstring_view kAutoPrefix = L"Auto ";
+constexpr std::wstring_view kCommandLine32Prefix = L"Command Line (32-bit) ";
 
 std::wstring SlotKey(std::wstring_view prefix, std::int32_t slot)
 {
@@ -41,7 +44,9 @@ void CDebuggers::ReadDebuggers()
         if (!title || title->empty()) continue;
         auto commandLine = store->ReadText(kSection, SlotKey(kCommandLinePrefix, slot), L"");
         const auto autoStart = store->ReadBoolean(kSection, SlotKey(kAutoPrefix, slot), false);
-        m_entries.push_back(DebuggerEntry{*title, std::move(commandLine).value_or(L""), autoStart.value_or(false)});
+        auto commandLine32 = store->ReadText(kSection, SlotKey(kCommandLine32Prefix, slot), L"");
+        m_entries.push_back(DebuggerEntry{*title, std::move(commandLine).value_or(L""), autoStart.value_or(false),
+                                          std::move(commandLine32).value_or(L"")});
     }
 }
 
@@ -61,6 +66,8 @@ void CDebuggers::SaveDebuggers() const
         SkipOnFailure(
             [&] { store->WriteText(kSection, SlotKey(kCommandLinePrefix, slot), CommandLine(slot)); });
         SkipOnFailure([&] { store->WriteBoolean(kSection, SlotKey(kAutoPrefix, slot), Auto(slot)); });
+        SkipOnFailure(
+            [&] { store->WriteText(kSection, SlotKey(kCommandLine32Prefix, slot), CommandLine32(slot)); });
     }
 }
 

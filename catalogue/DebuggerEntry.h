@@ -9,6 +9,8 @@ struct DebuggerEntry {
     std::wstring Title;
     std::wstring CommandLine;
     bool Auto = false;
+    // For 32-bit programs on 64-bit Windows; empty: the same command line as for the others.
+    std::wstring CommandLine32;
 };
 
 } // namespace jitswap

@@ -14,11 +14,11 @@
 namespace jitswap::test {
 namespace {
 
-UniqueHKey CreateAeDebugKey()
+UniqueHKey CreateAeDebugKey(REGSAM view)
 {
     HKEY key = nullptr;
-    ThrowIfFailed(RegCreateKeyExW(HKEY_LOCAL_MACHINE, kAeDebugKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
-                                  nullptr),
+    ThrowIfFailed(RegCreateKeyExW(HKEY_LOCAL_MACHINE, kAeDebugKey, 0, nullptr, 0, KEY_ALL_ACCESS | view, nullptr,
+                                  &key, nullptr),
                   "Creating the AeDebug key");
     return UniqueHKey(key);
 }
@@ -65,65 +65,76 @@ std::string RunForOutput(std::wstring commandLine, DWORD& exitCode)
 
 } // namespace
 
-AeDebugKeyBackup::AeDebugKeyBackup()
+std::optional<StoredValues> AeDebugKeyValues(REGSAM view)
 {
     HKEY opened = nullptr;
-    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kAeDebugKey, 0, KEY_READ, &opened) != ERROR_SUCCESS) return;
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kAeDebugKey, 0, KEY_READ | view, &opened) != ERROR_SUCCESS)
+        return std::nullopt;
     const UniqueHKey key(opened);
-    m_existed = true;
+    StoredValues values;
     for (DWORD index = 0;; ++index) {
         wchar_t name[16384];
         DWORD nameLength = static_cast<DWORD>(std::size(name));
-        Value value{};
+        StoredValue value{};
         DWORD size = 0;
         if (RegEnumValueW(key.get(), index, name, &nameLength, nullptr, &value.type, nullptr, &size) !=
             ERROR_SUCCESS)
             break;
-        value.name.assign(name, nameLength);
         value.data.resize(size);
-        RegQueryValueExW(key.get(), value.name.c_str(), nullptr, &value.type, value.data.data(), &size);
-        m_values.push_back(std::move(value));
+        RegQueryValueExW(key.get(), name, nullptr, &value.type, value.data.data(), &size);
+        values.emplace(std::wstring(name, nameLength), std::move(value));
     }
+    return values;
 }
+
+AeDebugKeyBackup::AeDebugKeyBackup(REGSAM view) : m_view(view), m_saved(AeDebugKeyValues(view)) {}
 
 AeDebugKeyBackup::~AeDebugKeyBackup()
 {
-    RemoveAeDebugKey();
-    if (!m_existed) return;
-    const UniqueHKey key = CreateAeDebugKey();
-    for (const Value& value : m_values)
-        RegSetValueExW(key.get(), value.name.c_str(), 0, value.type, value.data.data(),
+    RemoveAeDebugKey(m_view);
+    if (!m_saved) return;
+    const UniqueHKey key = CreateAeDebugKey(m_view);
+    for (const auto& [name, value] : *m_saved)
+        RegSetValueExW(key.get(), name.c_str(), 0, value.type, value.data.data(),
                        static_cast<DWORD>(value.data.size()));
 }
 
-void PlantAeDebugValue(const wchar_t* name, DWORD type, const void* data, DWORD size)
+void PlantAeDebugValue(const wchar_t* name, DWORD type, const void* data, DWORD size, REGSAM view)
 {
-    const UniqueHKey key = CreateAeDebugKey();
+    const UniqueHKey key = CreateAeDebugKey(view);
     ThrowIfFailed(RegSetValueExW(key.get(), name, 0, type, static_cast<const BYTE*>(data), size),
                   "Planting an AeDebug value");
 }
 
-void PlantAeDebugText(const wchar_t* name, const std::wstring& text, DWORD type)
+void PlantAeDebugText(const wchar_t* name, const std::wstring& text, DWORD type, REGSAM view)
 {
-    PlantAeDebugValue(name, type, text.c_str(), static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
+    PlantAeDebugValue(name, type, text.c_str(), static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)), view);
 }
 
-void RemoveAeDebugValue(const wchar_t* name)
+void RemoveAeDebugValue(const wchar_t* name, REGSAM view)
 {
-    RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, kAeDebugKey, name);
+    HKEY opened = nullptr;
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kAeDebugKey, 0, KEY_SET_VALUE | view, &opened) != ERROR_SUCCESS) return;
+    const UniqueHKey key(opened);
+    RegDeleteValueW(key.get(), name);
 }
 
-void RemoveAeDebugKey()
+void RemoveAeDebugKey(REGSAM view)
 {
-    RegDeleteTreeW(HKEY_LOCAL_MACHINE, kAeDebugKey);
-    RegDeleteKeyW(HKEY_LOCAL_MACHINE, kAeDebugKey);
+    HKEY opened = nullptr;
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kAeDebugKey, 0, KEY_ALL_ACCESS | view, &opened) == ERROR_SUCCESS) {
+        const UniqueHKey key(opened);
+        RegDeleteTreeW(key.get(), nullptr);
+    }
+    RegDeleteKeyExW(HKEY_LOCAL_MACHINE, kAeDebugKey, view, 0);
 }
 
-std::optional<RegQueryLine> RegQueryAeDebug(const wchar_t* name)
+std::optional<RegQueryLine> RegQueryAeDebug(const wchar_t* name, REGSAM view)
 {
+    const wchar_t* viewSwitch = view == KEY_WOW64_32KEY ? L" /reg:32" : view == KEY_WOW64_64KEY ? L" /reg:64" : L"";
     DWORD exitCode = 0;
     const std::string output = RunForOutput(
-        std::wstring(L"reg.exe query \"HKLM\\") + kAeDebugKey + L"\" /v " + name, exitCode);
+        std::wstring(L"reg.exe query \"HKLM\\") + kAeDebugKey + L"\" /v " + name + viewSwitch, exitCode);
     if (exitCode != 0) return std::nullopt;
 
     // "    <name>    <type>    <data>", each part after four blanks.
@@ -157,10 +168,10 @@ std::optional<std::string> WinIniAeDebugLine(const char* key)
     return std::nullopt;
 }
 
-AeDebugKeyDacl::AeDebugKeyDacl(const wchar_t* sddl)
+AeDebugKeyDacl::AeDebugKeyDacl(const wchar_t* sddl, REGSAM view)
 {
     HKEY key = nullptr;
-    ThrowIfFailed(RegOpenKeyExW(HKEY_LOCAL_MACHINE, kAeDebugKey, 0, READ_CONTROL | WRITE_DAC, &key),
+    ThrowIfFailed(RegOpenKeyExW(HKEY_LOCAL_MACHINE, kAeDebugKey, 0, READ_CONTROL | WRITE_DAC | view, &key),
                   "Opening the AeDebug key's security");
     m_key.reset(key);
     DWORD size = 0;

@@ -66,10 +66,15 @@ std::vector<Item> Head(bool unknownMarked)
     return items;
 }
 
-void WriteText(HKEY root, const wchar_t* key, const std::wstring& name, const std::wstring& value)
+constexpr REGSAM kViews[] = {KEY_WOW64_64KEY, KEY_WOW64_32KEY};
+
+void WriteText(HKEY root, const wchar_t* subkey, const std::wstring& name, const std::wstring& value, REGSAM view = 0)
 {
-    RegSetKeyValueW(root, key, name.c_str(), REG_SZ, value.c_str(),
-                    static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+    HKEY key = nullptr;
+    RegCreateKeyExW(root, subkey, 0, nullptr, 0, KEY_SET_VALUE | view, nullptr, &key, nullptr);
+    RegSetValueExW(key, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                   static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+    RegCloseKey(key);
 }
 
 void StoreEntry(int slot, const std::wstring& title, const std::wstring& commandLine, bool autoStart)
@@ -81,26 +86,42 @@ void StoreEntry(int slot, const std::wstring& title, const std::wstring& command
     RegSetKeyValueW(HKEY_CURRENT_USER, kCatalogueKey, (L"Auto " + number).c_str(), REG_DWORD, &flag, sizeof flag);
 }
 
-void SetSystem(const std::wstring& debugger, const std::wstring& autoText)
+void SetSystemView(REGSAM view, const std::wstring& debugger, const std::wstring& autoText)
 {
-    WriteText(HKEY_LOCAL_MACHINE, kAeDebugKey, L"Debugger", debugger);
-    WriteText(HKEY_LOCAL_MACHINE, kAeDebugKey, L"Auto", autoText);
+    WriteText(HKEY_LOCAL_MACHINE, kAeDebugKey, L"Debugger", debugger, view);
+    WriteText(HKEY_LOCAL_MACHINE, kAeDebugKey, L"Auto", autoText, view);
 }
 
-std::wstring SystemValue(const wchar_t* name)
+void SetSystem(const std::wstring& debugger, const std::wstring& autoText)
 {
-    wchar_t data[1024] = {};
-    DWORD size = sizeof data;
-    if (RegGetValueW(HKEY_LOCAL_MACHINE, kAeDebugKey, name, RRF_RT_REG_SZ, nullptr, data, &size) != ERROR_SUCCESS)
+    for (REGSAM view : kViews) SetSystemView(view, debugger, autoText);
+}
+
+std::wstring SystemValue(const wchar_t* name, REGSAM view)
+{
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kAeDebugKey, 0, KEY_QUERY_VALUE | view, &key) != ERROR_SUCCESS)
         return L"(absent)";
-    return data;
+    wchar_t data[1024] = {};
+    DWORD size = sizeof data - sizeof(wchar_t);
+    DWORD type = REG_NONE;
+    const LSTATUS status = RegQueryValueExW(key, name, nullptr, &type, reinterpret_cast<BYTE*>(data), &size);
+    RegCloseKey(key);
+    return status == ERROR_SUCCESS && type == REG_SZ ? data : L"(absent)";
+}
+
+// "Debugger, Auto" of the native view, then of the 32-bit one.
+std::wstring System()
+{
+    return SystemValue(L"Debugger", KEY_WOW64_64KEY) + L", " + SystemValue(L"Auto", KEY_WOW64_64KEY) + L" / " +
+           SystemValue(L"Debugger", KEY_WOW64_32KEY) + L", " + SystemValue(L"Auto", KEY_WOW64_32KEY);
 }
 
 class TrayMenuTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        SetKeyAccess(HKEY_LOCAL_MACHINE, kAeDebugKey, KeyAccess::Full);
+        for (REGSAM view : kViews) SetKeyAccess(HKEY_LOCAL_MACHINE, kAeDebugKey, KeyAccess::Full, view);
         ForgetProgramSettings();
         SetSystem(L"other.exe -p %ld", L"0");
     }
@@ -108,7 +129,7 @@ protected:
     {
         m_window.reset();
         PumpFor(50);
-        SetKeyAccess(HKEY_LOCAL_MACHINE, kAeDebugKey, KeyAccess::Full);
+        for (REGSAM view : kViews) SetKeyAccess(HKEY_LOCAL_MACHINE, kAeDebugKey, KeyAccess::Full, view);
     }
 
     void Start()
@@ -197,21 +218,57 @@ TEST_F(TrayMenuTest, CaptionsAreTheTitlesUnchanged)
     EXPECT_EQ(Menu()[3].caption, L"  Двa  пробела & амперсанд  ");
 }
 
-TEST_F(TrayMenuTest, PickingAnEntryWritesTheSystemSettingAndMovesTheMarkAtOnce)
+TEST_F(TrayMenuTest, PickingAnEntryWritesBothViewsAndMovesTheMarkAtOnce)
 {
+    // Stored as the previous version stores them, three values a slot: the same in both views.
     StoreEntry(0, L"Kernel", L"kd.exe -p %ld", false);
     StoreEntry(1, L"Dumper", L"dumper.exe -p %ld -ma", true);
+    StoreEntry(2, L"x64dbg", L"x64dbg.exe -a %ld -e %ld", true);
+    WriteText(HKEY_CURRENT_USER, kCatalogueKey, L"Command Line (32-bit) 2", L"x32dbg.exe -a %ld -e %ld");
     Start();
     Click(kFirstDebugger + 1);
-    EXPECT_EQ(SystemValue(L"Debugger"), L"dumper.exe -p %ld -ma");
-    EXPECT_EQ(SystemValue(L"Auto"), L"1");
-    // Without a rebuild: the mark moves on the strength of the write.
-    EXPECT_EQ(Menu(), WithTail({{L"Править список...", false}, {L"-", false}, {L"Kernel", false}, {L"Dumper", true}}));
+    EXPECT_EQ(System(), L"dumper.exe -p %ld -ma, 1 / dumper.exe -p %ld -ma, 1");
+    // Without a rebuild: the mark moves on the strength of the writes.
+    EXPECT_EQ(Menu(), WithTail({{L"Править список...", false}, {L"-", false}, {L"Kernel", false}, {L"Dumper", true},
+                                {L"x64dbg", false}}));
+
+    Click(kFirstDebugger + 2);
+    EXPECT_EQ(System(), L"x64dbg.exe -a %ld -e %ld, 1 / x32dbg.exe -a %ld -e %ld, 1");
+    OpenTrayMenu();
+    EXPECT_EQ(Menu(), WithTail({{L"Править список...", false}, {L"-", false}, {L"Kernel", false}, {L"Dumper", false},
+                                {L"x64dbg", true}}));
 
     Click(kFirstDebugger);
-    EXPECT_EQ(SystemValue(L"Debugger"), L"kd.exe -p %ld");
-    EXPECT_EQ(SystemValue(L"Auto"), L"0");
-    EXPECT_EQ(Menu(), WithTail({{L"Править список...", false}, {L"-", false}, {L"Kernel", true}, {L"Dumper", false}}));
+    EXPECT_EQ(System(), L"kd.exe -p %ld, 0 / kd.exe -p %ld, 0");
+}
+
+TEST_F(TrayMenuTest, AnEntryIsMarkedOnlyWhenBothViewsHoldIt)
+{
+    StoreEntry(0, L"Kernel", L"kd.exe -p %ld", false);
+    SetSystemView(KEY_WOW64_64KEY, L"kd.exe -p %ld", L"0");
+    Start();
+    EXPECT_EQ(Menu(), WithTail({{L"Править список...", false}, {L"-", false}, {L"Неизвестный", true}, {L"Kernel", false}}));
+
+    SetSystemView(KEY_WOW64_32KEY, L"kd.exe -p %ld", L"1");
+    OpenTrayMenu();
+    EXPECT_EQ(Menu()[2], (Item{L"Неизвестный", true})) << "Auto differs in the 32-bit view";
+
+    SetSystemView(KEY_WOW64_32KEY, L"kd.exe -p %ld", L"0");
+    OpenTrayMenu();
+    EXPECT_EQ(Menu(), WithTail({{L"Править список...", false}, {L"-", false}, {L"Kernel", true}}));
+}
+
+TEST_F(TrayMenuTest, AViewThatCannotBeReadLeavesTheSettingUnknown)
+{
+    // Read as empty, the setting would look like this entry's.
+    StoreEntry(0, L"None", L"", false);
+    SetSystem(L"", L"0");
+    SetKeyAccess(HKEY_LOCAL_MACHINE, kAeDebugKey, KeyAccess::None, KEY_WOW64_32KEY);
+    Start();
+    EXPECT_EQ(Menu(), WithTail({{L"Править список...", false}, {L"-", false}, {L"Неизвестный", true}, {L"None", false}}));
+    SetKeyAccess(HKEY_LOCAL_MACHINE, kAeDebugKey, KeyAccess::Full, KEY_WOW64_32KEY);
+    OpenTrayMenu();
+    EXPECT_EQ(Menu(), WithTail({{L"Править список...", false}, {L"-", false}, {L"None", true}}));
 }
 
 TEST_F(TrayMenuTest, AnEntryWithoutCommandLineClearsTheSystemDebugger)
@@ -219,28 +276,30 @@ TEST_F(TrayMenuTest, AnEntryWithoutCommandLineClearsTheSystemDebugger)
     StoreEntry(0, L"None", L"", false);
     Start();
     Click(kFirstDebugger);
-    EXPECT_EQ(SystemValue(L"Debugger"), L"(absent)");
-    EXPECT_EQ(SystemValue(L"Auto"), L"0");
+    EXPECT_EQ(System(), L"(absent), 0 / (absent), 0");
     OpenTrayMenu();
     EXPECT_EQ(Menu(), WithTail({{L"Править список...", false}, {L"-", false}, {L"None", true}}));
 }
 
-TEST_F(TrayMenuTest, ARefusedWriteIsReportedAndChangesNothing)
+TEST_F(TrayMenuTest, ARefusedWriteInEitherViewIsReportedAndChangesNothing)
 {
     StoreEntry(0, L"Dumper", L"dumper.exe -p %ld -ma", true);
     Start();
-    SetKeyAccess(HKEY_LOCAL_MACHINE, kAeDebugKey, KeyAccess::ReadOnly);
-    DialogWatcher watcher(IDOK);
-    Click(kFirstDebugger);
-    ASSERT_TRUE(PumpUntil([&] { return watcher.Count() == 1; }, 5000));
-    const SeenDialog box = watcher.Seen().front();
-    EXPECT_EQ(box.caption, L"Quarvel - Jitswap");
-    EXPECT_EQ(box.texts, std::vector<std::wstring>{L"Не удалось установить новый профиль!"});
-    EXPECT_EQ(box.iconStyle, static_cast<UINT>(MB_ICONERROR));
-    EXPECT_EQ(box.buttons, std::vector<int>{IDOK});
-    EXPECT_EQ(SystemValue(L"Debugger"), L"other.exe -p %ld");
-    EXPECT_EQ(SystemValue(L"Auto"), L"0") << "Auto is not written after a refused Debugger";
-    EXPECT_EQ(Menu(), WithTail({{L"Править список...", false}, {L"-", false}, {L"Неизвестный", true}, {L"Dumper", false}}));
+    for (REGSAM refusing : kViews) {
+        SetKeyAccess(HKEY_LOCAL_MACHINE, kAeDebugKey, KeyAccess::ReadOnly, refusing);
+        DialogWatcher watcher(IDOK);
+        Click(kFirstDebugger);
+        ASSERT_TRUE(PumpUntil([&] { return watcher.Count() == 1; }, 5000));
+        const SeenDialog box = watcher.Seen().front();
+        EXPECT_EQ(box.caption, L"Quarvel - Jitswap");
+        EXPECT_EQ(box.texts, std::vector<std::wstring>{L"Не удалось установить новый профиль!"});
+        EXPECT_EQ(box.iconStyle, static_cast<UINT>(MB_ICONERROR));
+        EXPECT_EQ(box.buttons, std::vector<int>{IDOK});
+        EXPECT_EQ(System(), L"other.exe -p %ld, 0 / other.exe -p %ld, 0") << "Auto is put back too";
+        EXPECT_EQ(Menu(),
+                  WithTail({{L"Править список...", false}, {L"-", false}, {L"Неизвестный", true}, {L"Dumper", false}}));
+        SetKeyAccess(HKEY_LOCAL_MACHINE, kAeDebugKey, KeyAccess::Full, refusing);
+    }
 }
 
 TEST_F(TrayMenuTest, UnknownOnlyShowsItsMessage)

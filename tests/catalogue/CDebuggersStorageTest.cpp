@@ -44,7 +44,8 @@ protected:
     {
         std::vector<std::wstring> writes;
         for (int slot = 0; slot < 30; ++slot)
-            for (const wchar_t* prefix : {L"write Title ", L"write Command Line ", L"write Auto "})
+            for (const wchar_t* prefix :
+                 {L"write Title ", L"write Command Line ", L"write Auto ", L"write Command Line (32-bit) "})
                 writes.push_back(prefix + std::to_wstring(slot));
         return writes;
     }
@@ -136,7 +137,7 @@ TEST_F(CDebuggersStorage, SaveGoesOnWhenTheStoreFailsMidwayOrCannotBeOpened)
 {
     catalogue.Add(L"A", L"a.exe", true);
     catalogue.Add(L"B", L"b.exe", true);
-    settings.operationsBeforeFailure = 4;
+    settings.operationsBeforeFailure = 5;
     EXPECT_NO_THROW(catalogue.SaveDebuggers());
     EXPECT_EQ(settings.log, AllWritesInSlotOrder());
     EXPECT_EQ(Slot(0), L"A|a.exe|1");
@@ -170,4 +171,31 @@ TEST_F(CDebuggersStorage, UnreadableValuesDoNotEndTheLoad)
     StoreSlot(3, L"T3", L"t3.exe", true);
     EXPECT_NO_THROW(catalogue.ReadDebuggers());
     EXPECT_EQ(DescribeCatalogue(catalogue), L"T1||0; T2||0; T3|t3.exe|1");
+}
+
+TEST_F(CDebuggersStorage, TheCommandLineFor32BitProgramsIsAFourthValueOldCataloguesDoWithout)
+{
+    // Stored by the version before it: three values a slot, read as "the same in both views".
+    StoreSlot(0, L"Old", L"old.exe -p %ld", true);
+    StoreSlot(1, L"Both", L"x64dbg.exe -a %ld -e %ld", true);
+    Store(L"Command Line (32-bit) 1", std::wstring(L"x32dbg.exe -a %ld -e %ld"));
+    catalogue.ReadDebuggers();
+    EXPECT_EQ(DescribeCatalogue(catalogue),
+              L"Old|old.exe -p %ld|1; Both|x64dbg.exe -a %ld -e %ld|1|32:x32dbg.exe -a %ld -e %ld");
+
+    catalogue.Add(L"New", L"new.exe", false, L"new32.exe");
+    catalogue.SetCommandLine32(0, L"old32.exe");
+    catalogue.SetCommandLine32(1, L"");
+    catalogue.SetCommandLine32(3, L"out of range");
+    catalogue.SaveDebuggers();
+    // The three values the previous version reads keep their meaning.
+    EXPECT_EQ(Slot(1), L"Both|x64dbg.exe -a %ld -e %ld|1");
+    EXPECT_EQ(std::get<std::wstring>(settings.values.at({L"Debuggers", L"Command Line (32-bit) 1"})), L"");
+    EXPECT_EQ(std::get<std::wstring>(settings.values.at({L"Debuggers", L"Command Line (32-bit) 29"})), L"");
+
+    CDebuggers reloaded{settings.Opener()};
+    reloaded.ReadDebuggers();
+    EXPECT_EQ(DescribeCatalogue(reloaded),
+              L"Old|old.exe -p %ld|1|32:old32.exe; Both|x64dbg.exe -a %ld -e %ld|1; New|new.exe|0|32:new32.exe");
+    EXPECT_EQ(reloaded.CommandLine32(-1), L"");
 }

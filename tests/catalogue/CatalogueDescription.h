@@ -1,6 +1,7 @@
 #pragma once
 // The whole catalogue as one text, so that a test compares every field of every entry at once:
-// "title|command line|1" per entry, entries joined by "; ".
+// "title|command line|1" per entry, with "|32:command line" after it when the entry has a command
+// line of its own for 32-bit programs, entries joined by "; ".
 
 #include "catalogue/CDebuggers.h"
 
@@ -14,6 +15,7 @@ inline std::wstring DescribeCatalogue(const CDebuggers& catalogue)
     for (std::int32_t i = 0; i < catalogue.Count(); ++i) {
         if (i > 0) description += L"; ";
         description += catalogue.Title(i) + L"|" + catalogue.CommandLine(i) + (catalogue.Auto(i) ? L"|1" : L"|0");
+        if (!catalogue.CommandLine32(i).empty()) description += L"|32:" + catalogue.CommandLine32(i);
     }
     return description;
 }

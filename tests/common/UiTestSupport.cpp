@@ -210,10 +210,10 @@ void DeleteRegistryTree(HKEY root, const wchar_t* subkey)
     RegDeleteKeyW(root, subkey);
 }
 
-void SetKeyAccess(HKEY root, const wchar_t* subkey, KeyAccess access)
+void SetKeyAccess(HKEY root, const wchar_t* subkey, KeyAccess access, REGSAM view)
 {
     HKEY key = nullptr;
-    if (RegOpenKeyExW(root, subkey, 0, READ_CONTROL | WRITE_DAC, &key) != ERROR_SUCCESS) return;
+    if (RegOpenKeyExW(root, subkey, 0, READ_CONTROL | WRITE_DAC | view, &key) != ERROR_SUCCESS) return;
     SID_IDENTIFIER_AUTHORITY world = SECURITY_WORLD_SID_AUTHORITY;
     PSID everyone = nullptr;
     AllocateAndInitializeSid(&world, 1, SECURITY_WORLD_RID, 0, 0, 0, 0, 0, 0, 0, &everyone);

@@ -72,8 +72,9 @@ SeenDialog Describe(HWND dialog);
 // Deletes a registry key and everything under it; absent is fine.
 void DeleteRegistryTree(HKEY root, const wchar_t* subkey);
 
-// What everyone may do with a registry key; the key's owner can always change it back.
+// What everyone may do with a registry key; the key's owner can always change it back. `view` is
+// KEY_WOW64_32KEY or KEY_WOW64_64KEY for a key of one registry view, 0 for the program's own.
 enum class KeyAccess { Full, ReadOnly, None };
-void SetKeyAccess(HKEY root, const wchar_t* subkey, KeyAccess access);
+void SetKeyAccess(HKEY root, const wchar_t* subkey, KeyAccess access, REGSAM view = 0);
 
 } // namespace jitswap::test

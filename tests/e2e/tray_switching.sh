@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The program used as a person uses it, under Xvfb and Wine: a catalogue and a system setting are
 # placed in the registry, jitswap.exe is started, its menu is opened from the tray icon with the
-# mouse, an entry is picked with the keyboard, and the system's AeDebug values are read back; the
+# mouse, an entry is picked with the mouse, and the system's AeDebug values are read back from both
+# registry views; the
 # setting is then changed from outside and the next popup must mark the right entry; finally an
 # entry is added through "Править список..." and the two dialogs.
 #   tray_switching.sh JITSWAP_EXE OUTPUT_DIR
@@ -24,7 +25,8 @@ icon_y=590
 
 fail() { echo "FAILED: $*" >&2; exit 1; }
 reg_add() { "$wine" reg add "$@" /f >/dev/null 2>&1 || fail "reg add $*"; }
-reg_value() { "$wine" reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' | sed -n "s/^ *$2 *REG_[A-Z_]* *//p"; }
+# reg_value KEY NAME [/reg:32]: the data of a value, in the 32-bit registry view when asked.
+reg_value() { "$wine" reg query "$1" /v "$2" ${3:-} 2>/dev/null | tr -d '\r' | sed -n "s/^ *$2 *REG_[A-Z_]* *//p"; }
 shot() { import -window root -depth 8 "$out/$1.ppm"; convert "$out/$1.ppm" "$out/$1.png"; }
 
 # Opens the tray menu with a right click, moves the mouse out of the way (so no tooltip covers
@@ -68,8 +70,10 @@ reg_add "$catalogue" /v "Auto 0" /t REG_DWORD /d 0
 reg_add "$catalogue" /v "Title 2" /t REG_SZ /d "Dump writer"
 reg_add "$catalogue" /v "Command Line 2" /t REG_SZ /d 'dumper.exe -p %ld -e %ld -ma'
 reg_add "$catalogue" /v "Auto 2" /t REG_DWORD /d 0xFFFFFFFF
-reg_add "$aedebug" /v Debugger /t REG_SZ /d 'kd.exe -p %ld -e %ld'
-reg_add "$aedebug" /v Auto /t REG_SZ /d 0
+for view in /reg:64 /reg:32; do
+  reg_add "$aedebug" /v Debugger /t REG_SZ /d 'kd.exe -p %ld -e %ld' $view
+  reg_add "$aedebug" /v Auto /t REG_SZ /d 0 $view
+done
 
 "$wine" "$exe" >/dev/null 2>&1 &
 program=$!
@@ -82,10 +86,13 @@ xdotool windowfocus --sync "$(xdotool search --name 'Wine desktop' | head -n 1)"
 open_menu menu-1-kernel-debugger-marked
 [ "$marks" = "items=6 marked=1" ] || fail "first popup: $marks"
 
-# The third item, "Dump writer": the system's setting follows the pick.
+# The third item, "Dump writer": the system's setting follows the pick, for 64-bit and 32-bit programs.
 choose 3
-[ "$(reg_value "$aedebug" Debugger)" = 'dumper.exe -p %ld -e %ld -ma' ] || fail "Debugger: $(reg_value "$aedebug" Debugger)"
-[ "$(reg_value "$aedebug" Auto)" = "1" ] || fail "Auto: $(reg_value "$aedebug" Auto)"
+for view in /reg:64 /reg:32; do
+  [ "$(reg_value "$aedebug" Debugger $view)" = 'dumper.exe -p %ld -e %ld -ma' ] ||
+    fail "Debugger $view: $(reg_value "$aedebug" Debugger $view)"
+  [ "$(reg_value "$aedebug" Auto $view)" = "1" ] || fail "Auto $view: $(reg_value "$aedebug" Auto $view)"
+done
 open_menu menu-2-dump-writer-marked
 [ "$marks" = "items=6 marked=2" ] || fail "after picking the dump writer: $marks"
 close_menu

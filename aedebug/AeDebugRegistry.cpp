@@ -1,0 +1,90 @@
+#include "aedebug/AeDebugRegistry.h"
+
+#include "aedebug/modAeDebug.h"
+#include "support/RegistryValue.h"
+#include "support/UniqueHandle.h"
+#include "support/Win32Error.h"
+
+namespace jitswap {
+namespace {
+
+constexpr REGSAM kReadWrite = KEY_QUERY_VALUE | KEY_SET_VALUE;
+
+// Null when the key is absent; any other failure throws.
+UniqueHKey OpenExisting(RegistryView view, REGSAM access, const char* operation)
+{
+    HKEY key = nullptr;
+    const LSTATUS status = RegOpenKeyExW(HKEY_LOCAL_MACHINE, kAeDebugSubkey, 0, access | view, &key);
+    if (status == ERROR_FILE_NOT_FOUND) return nullptr;
+    ThrowIfFailed(status, operation);
+    return UniqueHKey(key);
+}
+
+std::wstring TextOf(const std::optional<RawRegistryValue>& value)
+{
+    if (!value) return {};
+    return RegistryValueAsText(value->type, value->data).value_or(std::wstring());
+}
+
+bool PutBack(RegistryView view, const std::wstring& name, const std::optional<RawRegistryValue>& value) noexcept
+{
+    HKEY opened = nullptr;
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kAeDebugSubkey, 0, KEY_SET_VALUE | view, &opened) != ERROR_SUCCESS)
+        return false;
+    const UniqueHKey key(opened);
+    if (!value) {
+        const LSTATUS status = RegDeleteValueW(key.get(), name.c_str());
+        return status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND;
+    }
+    return RegSetValueExW(key.get(), name.c_str(), 0, static_cast<DWORD>(value->type),
+                          reinterpret_cast<const BYTE*>(value->data.data()),
+                          static_cast<DWORD>(value->data.size())) == ERROR_SUCCESS;
+}
+
+} // namespace
+
+AeDebugView ReadAeDebugKey(RegistryView view)
+{
+    const UniqueHKey key = OpenExisting(view, KEY_QUERY_VALUE, "Opening the AeDebug key to read");
+    if (!key) return {};
+    return AeDebugView{TextOf(QueryRegistryValue(key.get(), L"Debugger")),
+                       IsAutoText(TextOf(QueryRegistryValue(key.get(), L"Auto")))};
+}
+
+void AeDebugChanges::WriteText(RegistryView view, const wchar_t* name, const std::wstring& text)
+{
+    HKEY created = nullptr;
+    DWORD disposition = 0;
+    ThrowIfFailed(RegCreateKeyExW(HKEY_LOCAL_MACHINE, kAeDebugSubkey, 0, nullptr, REG_OPTION_NON_VOLATILE,
+                                  kReadWrite | view, nullptr, &created, &disposition),
+                  "Opening the AeDebug key to write");
+    const UniqueHKey key(created);
+    // Recorded before the write, so that a key created here goes again even if the write fails.
+    m_replaced.push_back({view, name, QueryRegistryValue(key.get(), name), disposition == REG_CREATED_NEW_KEY});
+    ThrowIfFailed(WriteRegistryText(key.get(), name, text), "Writing an AeDebug value");
+}
+
+void AeDebugChanges::Delete(RegistryView view, const wchar_t* name)
+{
+    const UniqueHKey key = OpenExisting(view, kReadWrite, "Opening the AeDebug key to write");
+    if (!key) return;
+    auto value = QueryRegistryValue(key.get(), name);
+    if (!value) return;
+    m_replaced.push_back({view, name, std::move(value), false});
+    ThrowIfFailed(RegDeleteValueW(key.get(), name), "Deleting an AeDebug value");
+}
+
+bool AeDebugChanges::Undo() noexcept
+{
+    bool complete = true;
+    for (auto change = m_replaced.rbegin(); change != m_replaced.rend(); ++change) {
+        complete = PutBack(change->view, change->name, change->value) && complete;
+        if (change->keyCreated)
+            complete = RegDeleteKeyExW(HKEY_LOCAL_MACHINE, kAeDebugSubkey, change->view, 0) == ERROR_SUCCESS &&
+                       complete;
+    }
+    m_replaced.clear();
+    return complete;
+}
+
+} // namespace jitswap
