@@ -1,8 +1,9 @@
 #include "dialogs/frmDebuggerEntry.h"
 
-#include "aedebug/modAeDebug.h"
+#include "aedebug/SystemDebugger.h"
 #include "dialogs/ControlValues.h"
 #include "support/Support.h"
+#include "support/WindowsBitness.h"
 
 #include <algorithm>
 
@@ -11,6 +12,11 @@ namespace {
 
 constexpr int kClientWidth = 6015;
 constexpr int kClientHeight = 2235;
+// The row for 32-bit programs, on 64-bit Windows only: label and box spaced as the command line's,
+// with everything below moved down by the row.
+constexpr int kRow32Height = 720;
+constexpr int kRow32LabelTop = 1260;
+constexpr int kRow32BoxTop = 1560;
 // The band starts above and left of the client area; only its part from x = 0 to 2595 shows.
 constexpr TwipsRect kShpBack{-60, -120, 2655, 3975};
 
@@ -31,10 +37,12 @@ frmDebuggerEntry::frmDebuggerEntry() : BackdropForm(kShpBack)
 
 void frmDebuggerEntry::CreateControls()
 {
+    const bool hasRow32 = IsWindows64Bit();
+    const int below = hasRow32 ? kRow32Height : 0;
     WindowSpec design;
     design.caption = L"Отладчик";
     design.clientWidthTwips = kClientWidth;
-    design.clientHeightTwips = kClientHeight;
+    design.clientHeightTwips = kClientHeight + below;
     CreateFormWindow(design);
     SetDefaultButton(kCmdOk);
 
@@ -46,16 +54,25 @@ void frmDebuggerEntry::CreateControls()
     txtCommandLine =
         AddControl(L"EDIT", L"", kTextBoxStyle, {120, 840, 5355, 315}, kTxtCommandLine, WS_EX_CLIENTEDGE);
     cmdBrowse = AddControl(L"BUTTON", L"...", kButtonStyle, {5520, 840, 375, 315}, kCmdBrowse);
+    // Created on 32-bit Windows too, hidden, so that the value the caller sets comes back unchanged.
+    const DWORD row32Shown = hasRow32 ? WS_VISIBLE : 0;
+    lblTag[2] = AddControl(L"STATIC", L"Для 32-битных программ:", row32Shown | SS_NOPREFIX,
+                           {180, kRow32LabelTop, 2160, 210}, kLblTag2);
+    txtCommandLine32 = AddControl(L"EDIT", L"", (kTextBoxStyle & ~WS_VISIBLE) | row32Shown,
+                                  {120, kRow32BoxTop, 5355, 315}, kTxtCommandLine32, WS_EX_CLIENTEDGE);
+    cmdBrowse32 = AddControl(L"BUTTON", L"...", (kButtonStyle & ~WS_VISIBLE) | row32Shown,
+                             {5520, kRow32BoxTop, 375, 315}, kCmdBrowse32);
     chkAuto = AddControl(L"BUTTON", L"Автоматический вызов", WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX,
-                         {180, 1260, 2355, 255}, kChkAuto);
-    cmdDetect = AddControl(L"BUTTON", L"Определить", kButtonStyle, {120, 1680, 1395, 435}, kCmdDetect);
-    cmdCancel = AddControl(L"BUTTON", L"Отмена", kButtonStyle, {4500, 1680, 1395, 435}, kCmdCancel);
+                         {180, 1260 + below, 2355, 255}, kChkAuto);
+    cmdDetect = AddControl(L"BUTTON", L"Определить", kButtonStyle, {120, 1680 + below, 1395, 435}, kCmdDetect);
+    cmdCancel = AddControl(L"BUTTON", L"Отмена", kButtonStyle, {4500, 1680 + below, 1395, 435}, kCmdCancel);
     cmdOk = AddControl(L"BUTTON", L"Ok", WS_VISIBLE | WS_TABSTOP | WS_DISABLED | BS_DEFPUSHBUTTON,
-                       {3000, 1680, 1395, 435}, kCmdOk);
+                       {3000, 1680 + below, 1395, 435}, kCmdOk);
 
     // No length limit: a command line may be as long as the system allows.
     SendMessageW(txtTitle, EM_SETLIMITTEXT, 0, 0);
     SendMessageW(txtCommandLine, EM_SETLIMITTEXT, 0, 0);
+    SendMessageW(txtCommandLine32, EM_SETLIMITTEXT, 0, 0);
     FitLabels();
 }
 
@@ -84,6 +101,7 @@ void frmDebuggerEntry::FitLabels()
     };
     fit(lblTag[1], kTitleLabelLimit);
     fit(lblTag[0], kCommandLineLabelLimit);
+    fit(lblTag[2], kCommandLineLabelLimit);
 }
 
 void frmDebuggerEntry::OnDpiChanged()
@@ -117,6 +135,16 @@ std::wstring frmDebuggerEntry::CommandLineText() const
 void frmDebuggerEntry::SetCommandLineText(const std::wstring& commandLine)
 {
     SetTextOf(txtCommandLine, commandLine);
+}
+
+std::wstring frmDebuggerEntry::CommandLine32Text() const
+{
+    return TextOf(txtCommandLine32);
+}
+
+void frmDebuggerEntry::SetCommandLine32Text(const std::wstring& commandLine32)
+{
+    SetTextOf(txtCommandLine32, commandLine32);
 }
 
 int frmDebuggerEntry::AutoValue() const
@@ -153,7 +181,22 @@ void frmDebuggerEntry::txtCommandLine_GotFocus()
     qsHighlightText(txtCommandLine);
 }
 
+void frmDebuggerEntry::txtCommandLine32_GotFocus()
+{
+    qsHighlightText(txtCommandLine32);
+}
+
 void frmDebuggerEntry::cmdBrowse_Click()
+{
+    BrowseInto(txtCommandLine);
+}
+
+void frmDebuggerEntry::cmdBrowse32_Click()
+{
+    BrowseInto(txtCommandLine32);
+}
+
+void frmDebuggerEntry::BrowseInto(HWND commandLineBox)
 {
     FileDialog dialog;
     dialog.DefaultExt = L"EXE";
@@ -161,14 +204,17 @@ void frmDebuggerEntry::cmdBrowse_Click()
     dialog.Flags = 0;
     dialog.Owner = Handle();
     // The chosen path replaces the whole command line as it is: quoting it is the user's business.
-    if (dialog.Show()) SetTextOf(txtCommandLine, dialog.FileName());
+    if (dialog.Show()) SetTextOf(commandLineBox, dialog.FileName());
 }
 
 void frmDebuggerEntry::cmdDetect_Click()
 {
     SetTextOf(txtTitle, L"");
-    SetTextOf(txtCommandLine, GetSystemDebugger());
-    SetCheckValueOf(chkAuto, GetSystemDebuggerAuto() ? 1 : 0);
+    // The 32-bit box stays empty when both views agree; Auto is the native view's.
+    const DebuggerChoice current = ChoiceFromState(ReadSystemDebuggerState());
+    SetTextOf(txtCommandLine, current.commandLine);
+    SetTextOf(txtCommandLine32, current.commandLine32);
+    SetCheckValueOf(chkAuto, current.autoStart ? 1 : 0);
 }
 
 void frmDebuggerEntry::cmdOk_Click()
@@ -194,6 +240,12 @@ void frmDebuggerEntry::OnCommand(int id, int notification, HWND)
         break;
     case kCmdBrowse:
         if (notification == BN_CLICKED) cmdBrowse_Click();
+        break;
+    case kTxtCommandLine32:
+        if (notification == EN_SETFOCUS) txtCommandLine32_GotFocus();
+        break;
+    case kCmdBrowse32:
+        if (notification == BN_CLICKED) cmdBrowse32_Click();
         break;
     case kCmdDetect:
         if (notification == BN_CLICKED) cmdDetect_Click();

@@ -1,8 +1,9 @@
 #pragma once
-// "Отладчик": the modal dialog for one catalogue entry. It holds a title, a command line and the
-// automatic-invocation flag in its controls; the caller fills them before showing it (for an
-// edit) and reads them back after it has hidden itself. "..." picks the command line from a file
-// and "Определить" copies the system's current debugger. Every close request only hides the
+// "Отладчик": the modal dialog for one catalogue entry. It holds a title, a command line, on
+// 64-bit Windows a second one for 32-bit programs, and the automatic-invocation flag in its
+// controls; the caller fills them before showing it (for an edit) and reads them back after it
+// has hidden itself. Each "..." picks its command line from a file and "Определить" copies the
+// system's current debugger. Every close request only hides the
 // dialog, so the caller can still read it; only the caller's own Unload destroys it.
 
 #include "dialogs/BackdropForm.h"
@@ -24,6 +25,9 @@ public:
         kCmdBrowse,
         kChkAuto,
         kCmdDetect,
+        kLblTag2,
+        kTxtCommandLine32,
+        kCmdBrowse32,
     };
 
     // Creates the window hidden and loads it: empty fields, "Ok" disabled, centred.
@@ -37,6 +41,9 @@ public:
     void SetTitleText(const std::wstring& title);
     std::wstring CommandLineText() const;
     void SetCommandLineText(const std::wstring& commandLine);
+    // Empty: the same command line for 32-bit programs. Held, though not shown, on 32-bit Windows.
+    std::wstring CommandLine32Text() const;
+    void SetCommandLine32Text(const std::wstring& commandLine32);
     // 0 unchecked, 1 checked.
     int AutoValue() const;
     void SetAutoValue(int value);
@@ -54,16 +61,21 @@ private:
     void txtTitle_Change();
     void txtTitle_GotFocus();
     void txtCommandLine_GotFocus();
+    void txtCommandLine32_GotFocus();
     void cmdBrowse_Click();
+    void cmdBrowse32_Click();
+    void BrowseInto(HWND commandLineBox);
     void cmdDetect_Click();
     void cmdOk_Click();
     void cmdCancel_Click();
 
     bool m_ok = false;
-    HWND lblTag[2] = {};
+    HWND lblTag[3] = {};
     HWND txtTitle = nullptr;
     HWND txtCommandLine = nullptr;
     HWND cmdBrowse = nullptr;
+    HWND txtCommandLine32 = nullptr;
+    HWND cmdBrowse32 = nullptr;
     HWND chkAuto = nullptr;
     HWND cmdDetect = nullptr;
     HWND cmdCancel = nullptr;

@@ -122,7 +122,7 @@ void frmDebuggersList::cmdAdd_Click()
     entry.ShowModal();
     if (entry.Ok()) {
         const std::wstring title = entry.TitleText();
-        if (m_Debuggers.Add(title, entry.CommandLineText(), entry.AutoValue() == 1)) {
+        if (m_Debuggers.Add(title, entry.CommandLineText(), entry.AutoValue() == 1, entry.CommandLine32Text())) {
             SendMessageW(lstDebuggers, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(title.c_str()));
             // A list without a selection (it was empty) selects what was added, so that Edit and
             // Remove, which are enabled now, act on an entry the user can see.
@@ -144,12 +144,14 @@ void frmDebuggersList::cmdEdit_Click()
     entry.SetTitleText(m_Debuggers.Title(index));
     entry.SetCommandLineText(m_Debuggers.CommandLine(index));
     entry.SetAutoValue(m_Debuggers.Auto(index) ? 1 : 0);
+    entry.SetCommandLine32Text(m_Debuggers.CommandLine32(index));
     entry.ShowModal();
     if (entry.Ok()) {
         const std::wstring title = entry.TitleText();
         m_Debuggers.SetTitle(index, title);
         m_Debuggers.SetCommandLine(index, entry.CommandLineText());
         m_Debuggers.SetAuto(index, entry.AutoValue() == 1);
+        m_Debuggers.SetCommandLine32(index, entry.CommandLine32Text());
         ReplaceListItem(index, title);
         ReenableButtons();
     }

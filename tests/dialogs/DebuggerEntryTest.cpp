@@ -12,6 +12,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 using namespace jitswap;
@@ -22,7 +23,7 @@ namespace {
 constexpr wchar_t kAeDebugKey[] = L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\AeDebug";
 
 struct EntryControls {
-    HWND window, title, commandLine, browse, autoStart, detect, cancel, ok;
+    HWND window, title, commandLine, browse, commandLine32, browse32, autoStart, detect, cancel, ok;
 };
 
 EntryControls ControlsOf(const frmDebuggerEntry& entry)
@@ -33,6 +34,8 @@ EntryControls ControlsOf(const frmDebuggerEntry& entry)
             item(frmDebuggerEntry::kTxtTitle),
             item(frmDebuggerEntry::kTxtCommandLine),
             item(frmDebuggerEntry::kCmdBrowse),
+            item(frmDebuggerEntry::kTxtCommandLine32),
+            item(frmDebuggerEntry::kCmdBrowse32),
             item(frmDebuggerEntry::kChkAuto),
             item(frmDebuggerEntry::kCmdDetect),
             item(frmDebuggerEntry::kCmdCancel),
@@ -47,30 +50,41 @@ std::pair<DWORD, DWORD> Selection(HWND edit)
     return {start, end};
 }
 
-// The AeDebug values as the system keeps them, put back as they were when the test ends.
+// The AeDebug values as the system keeps them in both registry views, put back as they were when
+// the test ends. Set writes both views unless it is given one.
 class AeDebugValues {
 public:
     AeDebugValues()
     {
-        for (const wchar_t* name : {L"Debugger", L"Auto"}) m_saved.push_back({name, Read(name)});
+        for (REGSAM view : kViews)
+            for (const wchar_t* name : {L"Debugger", L"Auto"}) m_saved.push_back({view, name, Read(name, view)});
     }
     ~AeDebugValues()
     {
-        for (const auto& [name, value] : m_saved) Set(name, value);
+        for (const auto& [view, name, value] : m_saved) SetIn(view, name, value);
     }
 
-    static std::optional<std::wstring> Read(const wchar_t* name)
+    static std::optional<std::wstring> Read(const wchar_t* name, REGSAM view)
     {
+        HKEY key = nullptr;
+        if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kAeDebugKey, 0, KEY_QUERY_VALUE | view, &key) != ERROR_SUCCESS)
+            return std::nullopt;
         wchar_t data[1024] = {};
         DWORD size = sizeof data - sizeof(wchar_t);
-        if (RegGetValueW(HKEY_LOCAL_MACHINE, kAeDebugKey, name, RRF_RT_REG_SZ, nullptr, data, &size) != ERROR_SUCCESS)
-            return std::nullopt;
+        DWORD type = REG_NONE;
+        const LSTATUS status = RegQueryValueExW(key, name, nullptr, &type, reinterpret_cast<BYTE*>(data), &size);
+        RegCloseKey(key);
+        if (status != ERROR_SUCCESS || type != REG_SZ) return std::nullopt;
         return std::wstring(data);
     }
     static void Set(const wchar_t* name, const std::optional<std::wstring>& value)
     {
+        for (REGSAM view : kViews) SetIn(view, name, value);
+    }
+    static void SetIn(REGSAM view, const wchar_t* name, const std::optional<std::wstring>& value)
+    {
         HKEY key = nullptr;
-        ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, kAeDebugKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
+        ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, kAeDebugKey, 0, nullptr, 0, KEY_SET_VALUE | view, nullptr, &key,
                                   nullptr),
                   ERROR_SUCCESS);
         if (value) {
@@ -83,7 +97,8 @@ public:
     }
 
 private:
-    std::vector<std::pair<const wchar_t*, std::optional<std::wstring>>> m_saved;
+    static constexpr REGSAM kViews[] = {KEY_WOW64_64KEY, KEY_WOW64_32KEY};
+    std::vector<std::tuple<REGSAM, const wchar_t*, std::optional<std::wstring>>> m_saved;
 };
 
 bool InFront(const frmDebuggerEntry& entry)
@@ -145,6 +160,9 @@ TEST(DebuggerEntry, OpensEmptyAndOkFollowsTheTitleExactly)
                   Type(L"dbg.exe -p %ld");
                   PressKey(VK_TAB);
                   PressKey(VK_TAB);
+                  Type(L"dbg32.exe -p %ld");
+                  PressKey(VK_TAB);
+                  PressKey(VK_TAB);
                   PressKey(VK_SPACE);
               })
         .When("the check box checked", [&] { return entry.AutoValue() == 1; },
@@ -159,6 +177,7 @@ TEST(DebuggerEntry, OpensEmptyAndOkFollowsTheTitleExactly)
     EXPECT_FALSE(entry.IsVisible());
     EXPECT_EQ(entry.TitleText(), L"   ");
     EXPECT_EQ(entry.CommandLineText(), L"dbg.exe -p %ld");
+    EXPECT_EQ(entry.CommandLine32Text(), L"dbg32.exe -p %ld");
     EXPECT_EQ(entry.AutoValue(), 1);
     entry.Unload();
     EXPECT_FALSE(entry.IsLoaded());
@@ -212,6 +231,7 @@ TEST(DebuggerEntry, DetectCopiesTheSystemDebuggerAndClearsTheTitle)
     const EntryControls c = ControlsOf(entry);
     entry.SetTitleText(L"Мой отладчик");
     entry.SetCommandLineText(L"old.exe -p %ld");
+    entry.SetCommandLine32Text(L"old32.exe -p %ld");
     entry.SetAutoValue(0);
 
     DialogScript script;
@@ -221,11 +241,15 @@ TEST(DebuggerEntry, DetectCopiesTheSystemDebuggerAndClearsTheTitle)
                     EXPECT_EQ(entry.TitleText(), L"");
                     EXPECT_FALSE(IsEnabled(c.ok));
                     EXPECT_EQ(entry.CommandLineText(), system);
+                    EXPECT_EQ(entry.CommandLine32Text(), L"") << "both views agree";
                     EXPECT_EQ(entry.AutoValue(), 1);
 
-                    AeDebugValues::Set(L"Auto", L"0");
+                    // Each view's own command line; Auto is the native view's.
+                    AeDebugValues::SetIn(KEY_WOW64_32KEY, L"Debugger", L"x32dbg.exe -a %ld -e %ld");
+                    AeDebugValues::SetIn(KEY_WOW64_64KEY, L"Auto", L"0");
                     Click(c.detect);
                     EXPECT_EQ(entry.CommandLineText(), system);
+                    EXPECT_EQ(entry.CommandLine32Text(), L"x32dbg.exe -a %ld -e %ld");
                     EXPECT_EQ(entry.AutoValue(), 0);
 
                     AeDebugValues::Set(L"Debugger", std::nullopt);
@@ -235,6 +259,7 @@ TEST(DebuggerEntry, DetectCopiesTheSystemDebuggerAndClearsTheTitle)
                     Click(c.detect);
                     EXPECT_EQ(entry.TitleText(), L"");
                     EXPECT_EQ(entry.CommandLineText(), L"");
+                    EXPECT_EQ(entry.CommandLine32Text(), L"");
                     EXPECT_EQ(entry.AutoValue(), 0);
                     Click(c.cancel);
                 });
@@ -344,7 +369,10 @@ TEST(DebuggerEntry, LooksAsDesigned)
                     RECT client{};
                     GetClientRect(c.window, &client);
                     EXPECT_EQ(client.right, 401);
-                    EXPECT_EQ(client.bottom, 149);
+                    EXPECT_EQ(client.bottom, 197) << "taller by the row for 32-bit programs";
+                    EXPECT_EQ(Text(GetDlgItem(c.window, frmDebuggerEntry::kLblTag2)), L"Для 32-битных программ:");
+                    EXPECT_TRUE(IsWindowVisible(c.commandLine32));
+                    EXPECT_EQ(Text(c.browse32), L"...");
                     EXPECT_EQ(Text(c.detect), L"Определить");
                     EXPECT_EQ(Text(c.autoStart), L"Автоматический вызов");
                     Repaint(c.window);
@@ -354,9 +382,9 @@ TEST(DebuggerEntry, LooksAsDesigned)
                     SaveScreenshot(c.window, L"debugger-entry");
                     // The band at the left under the labels; the desktop to the right of it.
                     EXPECT_EQ(ClientPixel(c.window, 4, 60), GetSysColor(COLOR_BTNFACE));
-                    EXPECT_EQ(ClientPixel(c.window, 170, 104), GetSysColor(COLOR_BTNFACE));
+                    EXPECT_EQ(ClientPixel(c.window, 170, 152), GetSysColor(COLOR_BTNFACE));
                     EXPECT_EQ(ClientPixel(c.window, 300, 95), GetSysColor(COLOR_DESKTOP));
-                    EXPECT_EQ(ClientPixel(c.window, 180, 145), GetSysColor(COLOR_DESKTOP));
+                    EXPECT_EQ(ClientPixel(c.window, 180, 193), GetSysColor(COLOR_DESKTOP));
                     Click(c.cancel);
                 });
     script.Run([&] { entry.ShowModal(); });

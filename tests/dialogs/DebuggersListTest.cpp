@@ -333,9 +333,13 @@ TEST_F(DebuggersList, AddAndEditGoThroughTheEntryDialogAndOkSavesThem)
               })
         .When("the add dialog", EntryInFront,
               [&] {
+                  EXPECT_TRUE(IsWindowVisible(EntryItem(frmDebuggerEntry::kTxtCommandLine32))) << "a 64-bit host";
                   Type(L"   ");
                   PressKey(VK_TAB);
                   Type(L"dbg.exe -p %ld");
+                  PressKey(VK_TAB);
+                  PressKey(VK_TAB);
+                  Type(L"dbg32.exe -p %ld");
                   PressKey(VK_RETURN);
               })
         .When("the list in front", [&] { return InFront(dialog); },
@@ -358,7 +362,9 @@ TEST_F(DebuggersList, AddAndEditGoThroughTheEntryDialogAndOkSavesThem)
                   EXPECT_EQ(start, 0u);
                   EXPECT_EQ(end, 3u);
                   EXPECT_EQ(Text(EntryItem(frmDebuggerEntry::kTxtCommandLine)), L"dbg.exe -p %ld");
+                  EXPECT_EQ(Text(EntryItem(frmDebuggerEntry::kTxtCommandLine32)), L"dbg32.exe -p %ld");
                   EXPECT_TRUE(IsEnabled(EntryItem(frmDebuggerEntry::kCmdOk)));
+                  SetWindowTextW(EntryItem(frmDebuggerEntry::kTxtCommandLine32), L"dbg32.exe -p %ld -e %ld");
                   Type(L"Основной");
               })
         .When("the title typed",
@@ -405,7 +411,8 @@ TEST_F(DebuggersList, AddAndEditGoThroughTheEntryDialogAndOkSavesThem)
                   Click(c.ok);
               });
     Open(dialog, script);
-    EXPECT_EQ(Stored(), (std::vector<DebuggerEntry>{{L"Основной", L"dbg.exe -p %ld", true}, {L"Запасной", L"", false}}));
+    EXPECT_EQ(Stored(), (std::vector<DebuggerEntry>{{L"Основной", L"dbg.exe -p %ld", true, L"dbg32.exe -p %ld -e %ld"},
+                                                    {L"Запасной", L"", false}}));
 }
 
 TEST_F(DebuggersList, CancelDropsTheEditsAndOkSavesEvenWithoutChanges)

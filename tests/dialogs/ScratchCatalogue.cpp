@@ -62,7 +62,7 @@ SettingsStoreOpener ScratchCatalogue::Opener()
 void ScratchCatalogue::Store(const std::vector<DebuggerEntry>& entries)
 {
     CDebuggers catalogue(Opener());
-    for (const DebuggerEntry& entry : entries) ASSERT_TRUE(catalogue.Add(entry.Title, entry.CommandLine, entry.Auto));
+    for (const DebuggerEntry& entry : entries) ASSERT_TRUE(catalogue.Add(entry.Title, entry.CommandLine, entry.Auto, entry.CommandLine32));
     catalogue.SaveDebuggers();
     *m_writes = 0;
 }
@@ -73,7 +73,7 @@ std::vector<DebuggerEntry> ScratchCatalogue::Stored()
     catalogue.ReadDebuggers();
     std::vector<DebuggerEntry> entries;
     for (std::int32_t i = 0; i < catalogue.Count(); ++i)
-        entries.push_back({catalogue.Title(i), catalogue.CommandLine(i), catalogue.Auto(i)});
+        entries.push_back({catalogue.Title(i), catalogue.CommandLine(i), catalogue.Auto(i), catalogue.CommandLine32(i)});
     return entries;
 }
 
@@ -91,13 +91,14 @@ namespace jitswap {
 
 bool operator==(const DebuggerEntry& left, const DebuggerEntry& right)
 {
-    return left.Title == right.Title && left.CommandLine == right.CommandLine && left.Auto == right.Auto;
+    return left.Title == right.Title && left.CommandLine == right.CommandLine && left.Auto == right.Auto &&
+           left.CommandLine32 == right.CommandLine32;
 }
 
 void PrintTo(const DebuggerEntry& entry, std::ostream* out)
 {
     *out << "{\"" << WideToUtf8(entry.Title) << "\", \"" << WideToUtf8(entry.CommandLine) << "\", "
-         << (entry.Auto ? "auto" : "manual") << "}";
+         << (entry.Auto ? "auto" : "manual") << ", \"" << WideToUtf8(entry.CommandLine32) << "\"}";
 }
 
 } // namespace jitswap
