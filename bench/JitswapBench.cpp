@@ -49,9 +49,15 @@ void StoreThirtyDebuggers()
         const DWORD flag = slot % 2 ? 0xFFFFFFFF : 0;
         RegSetKeyValueW(HKEY_CURRENT_USER, kCatalogueKey, (L"Auto " + number).c_str(), REG_DWORD, &flag, sizeof flag);
     }
-    // The last entry is the active one: the whole catalogue is compared before it matches.
-    WriteText(HKEY_LOCAL_MACHINE, kAeDebugKey, L"Debugger", L"\"C:\\Tools\\Debugger 29\\dbg.exe\" -p %ld -e %ld");
-    WriteText(HKEY_LOCAL_MACHINE, kAeDebugKey, L"Auto", L"1");
+    // The last entry is the active one, in both registry views: the whole catalogue is compared
+    // before it matches.
+    for (REGSAM view : {KEY_WOW64_64KEY, KEY_WOW64_32KEY}) {
+        HKEY key = nullptr;
+        RegCreateKeyExW(HKEY_LOCAL_MACHINE, kAeDebugKey, 0, nullptr, 0, KEY_SET_VALUE | view, nullptr, &key, nullptr);
+        WriteText(key, nullptr, L"Debugger", L"\"C:\\Tools\\Debugger 29\\dbg.exe\" -p %ld -e %ld");
+        WriteText(key, nullptr, L"Auto", L"1");
+        RegCloseKey(key);
+    }
 }
 
 struct StartFigures {
@@ -140,8 +146,8 @@ StartFigures MedianStart(const std::wstring& executable, const wchar_t* trayClas
     return {Median(times), Median(privates), Median(workingSets)};
 }
 
-// What a rebuild cannot do without: read the 90 stored values and the two system values, and
-// replace 30 menu items.
+// What a rebuild cannot do without: read the 120 stored values and the two system values in each
+// registry view, and replace 30 menu items.
 void RawRebuild(HMENU popup)
 {
     HKEY catalogue = nullptr;
@@ -158,13 +164,21 @@ void RawRebuild(HMENU popup)
         DWORD flag = 0;
         size = sizeof flag;
         RegGetValueW(catalogue, nullptr, (L"Auto " + number).c_str(), RRF_RT_REG_DWORD, nullptr, &flag, &size);
+        size = sizeof text;
+        RegGetValueW(catalogue, nullptr, (L"Command Line (32-bit) " + number).c_str(), RRF_RT_REG_SZ, nullptr, text,
+                     &size);
     }
     RegCloseKey(catalogue);
-    wchar_t text[512];
-    DWORD size = sizeof text;
-    RegGetValueW(HKEY_LOCAL_MACHINE, kAeDebugKey, L"Debugger", RRF_RT_REG_SZ, nullptr, text, &size);
-    size = sizeof text;
-    RegGetValueW(HKEY_LOCAL_MACHINE, kAeDebugKey, L"Auto", RRF_RT_REG_SZ, nullptr, text, &size);
+    for (REGSAM view : {KEY_WOW64_64KEY, KEY_WOW64_32KEY}) {
+        HKEY key = nullptr;
+        RegOpenKeyExW(HKEY_LOCAL_MACHINE, kAeDebugKey, 0, KEY_QUERY_VALUE | view, &key);
+        wchar_t text[512];
+        DWORD size = sizeof text;
+        RegGetValueW(key, nullptr, L"Debugger", RRF_RT_REG_SZ, nullptr, text, &size);
+        size = sizeof text;
+        RegGetValueW(key, nullptr, L"Auto", RRF_RT_REG_SZ, nullptr, text, &size);
+        RegCloseKey(key);
+    }
 
     for (UINT id = 0; id < 30; ++id) DeleteMenu(popup, 2000 + id, MF_BYCOMMAND);
     for (UINT id = 0; id < 30; ++id) {
