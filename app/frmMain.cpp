@@ -2,6 +2,8 @@
 
 #include "catalogue/CDebuggers.h"
 #include "dialogs/frmDebuggersList.h"
+#include "support/CenterForm.h"
+#include "support/ResourceImages.h"
 
 namespace jitswap {
 
@@ -23,7 +25,7 @@ void frmMain::Load()
 void frmMain::Form_Load()
 {
     qsCenterFormEx(Handle());
-    if (!qsIsInIDE()) qsSetWindowResIconAll(Handle(), L"A_MAIN");
+    qsSetWindowResIconAll(Handle(), L"A_MAIN");
     RefreshAutostartCheck();
     RebuildDebuggersMenu();
 

@@ -4,7 +4,8 @@
 
 #include "app/MainMenu.h"
 #include "support/Form.h"
-#include "support/Support.h"
+#include "support/AboutBox.h"
+#include "support/AutostartRegistry.h"
 #include "support/TrayIcon.h"
 #include "support/TrayMenuHook.h"
 

@@ -7,6 +7,7 @@
 #include "catalogue/CDebuggers.h"
 #include "dialogs/frmDebuggersList.h"
 #include "support/MessageBox.h"
+#include "support/OpenAppSettingsStore.h"
 #include "support/SkipOnFailure.h"
 
 #include <optional>

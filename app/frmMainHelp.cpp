@@ -3,7 +3,9 @@
 #include "app/AppIdentity.h"
 #include "app/frmMain.h"
 #include "support/ComApartment.h"
+#include "support/ExecutablePath.h"
 #include "support/MessageBox.h"
+#include "support/ResourceText.h"
 
 #include <shellapi.h>
 

@@ -2,7 +2,9 @@
 
 #include "aedebug/SystemDebugger.h"
 #include "dialogs/ControlValues.h"
-#include "support/Support.h"
+#include "support/CenterForm.h"
+#include "support/FileDialog.h"
+#include "support/HighlightText.h"
 #include "support/WindowsBitness.h"
 
 #include <algorithm>

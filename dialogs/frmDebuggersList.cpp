@@ -3,7 +3,7 @@
 #include "dialogs/ButtonToolTips.h"
 #include "dialogs/frmDebuggerEntry.h"
 #include "support/MessageBox.h"
-#include "support/Support.h"
+#include "support/CenterForm.h"
 
 #include <utility>
 

@@ -1,5 +1,6 @@
 #include "support/Form.h"
-#include "support/Support.h"
+#include "support/AboutBox.h"
+#include "support/CenterForm.h"
 
 namespace jitswap {
 

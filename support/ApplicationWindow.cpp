@@ -1,5 +1,8 @@
-#include "support/Form.h"
-#include "support/Support.h"
+#include "support/ApplicationWindow.h"
+
+#include "support/ApplicationInfo.h"
+#include "support/UniqueHandle.h"
+#include "support/Win32Error.h"
 
 namespace jitswap {
 namespace {
@@ -30,30 +33,6 @@ HWND qsGetThunderMainHandle()
     // One per process, like the application itself; it goes when the process ends.
     static const UniqueWindow window = CreateApplicationWindow();
     return window.get();
-}
-
-bool qsRegisterAppPath()
-{
-    return true;
-}
-
-bool qsIsInIDE()
-{
-    return false;
-}
-
-void qsUnloadForm(HWND window)
-{
-    if (Form* form = Form::FromHandle(window)) {
-        form->Unload();
-        return;
-    }
-    if (!DestroyWindow(window)) ThrowLastError("Closing a window");
-}
-
-void qsHighlightText(HWND edit)
-{
-    SendMessageW(edit, EM_SETSEL, 0, -1);
 }
 
 } // namespace jitswap

@@ -1,5 +1,8 @@
 #include "support/RegistryQuery.h"
-#include "support/Support.h"
+#include "support/AutostartRegistry.h"
+#include "support/ExecutablePath.h"
+#include "support/UniqueHandle.h"
+#include "support/Win32Error.h"
 
 namespace jitswap {
 namespace {

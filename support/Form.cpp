@@ -1,7 +1,7 @@
 #include "support/Form.h"
 
 #include "support/RunTimeError.h"
-#include "support/Support.h"
+#include "support/ApplicationWindow.h"
 #include "support/Win32Error.h"
 
 namespace jitswap {
@@ -344,6 +344,15 @@ LRESULT CALLBACK Form::WindowProc(HWND window, UINT message, WPARAM wParam, LPAR
     if (!RunGuarded([&] { result = form->HandleMessage(message, wParam, lParam); }))
         return DefWindowProcW(window, message, wParam, lParam);
     return result;
+}
+
+void qsUnloadForm(HWND window)
+{
+    if (Form* form = Form::FromHandle(window)) {
+        form->Unload();
+        return;
+    }
+    if (!DestroyWindow(window)) ThrowLastError("Closing a window");
 }
 
 int RunMessageLoop()

@@ -122,6 +122,10 @@ private:
     std::vector<PlacedControl> m_controls;
 };
 
+// Closes the window at the program's own request: a form unloads (its Form_QueryUnload may
+// refuse), any other window is destroyed.
+void qsUnloadForm(HWND window);
+
 // Runs the program's message loop until WM_QUIT; returns its exit code.
 int RunMessageLoop();
 

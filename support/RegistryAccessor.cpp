@@ -11,7 +11,9 @@
 // Keys are opened with the least access each step needs, so that a user who may read but not
 // change a key can still read it, and no WOW64 view flag is given: each build reads and changes
 // the registry view native to its own bitness.
-#include "support/Support.h"
+#include "support/RegistryAccessor.h"
+#include "support/UniqueHandle.h"
+#include "support/Win32Error.h"
 
 #include "support/RegistryQuery.h"
 #include "support/RegistryValue.h"

@@ -1,4 +1,4 @@
-#include "support/Support.h"
+#include "support/OpenAppSettingsStore.h"
 #include "support/TextConversion.h"
 #include "tests/catalogue/ScratchRegistryKey.h"
 
