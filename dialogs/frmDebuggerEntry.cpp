@@ -2,7 +2,6 @@
 
 #include "aedebug/SystemDebugger.h"
 #include "dialogs/ControlValues.h"
-#include "support/CenterForm.h"
 #include "support/FileDialog.h"
 #include "support/HighlightText.h"
 #include "support/WindowsBitness.h"
@@ -113,9 +112,7 @@ void frmDebuggerEntry::OnDpiChanged()
 
 void frmDebuggerEntry::Form_Load()
 {
-    qsCenterFormEx(Handle());
-    SendMessageW(Handle(), WM_SETICON, ICON_BIG, 0);
-    SendMessageW(Handle(), WM_SETICON, ICON_SMALL, 0);
+    CenterWithoutIcon();
 }
 
 std::wstring frmDebuggerEntry::TitleText() const

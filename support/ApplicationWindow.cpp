@@ -2,6 +2,7 @@
 
 #include "support/ApplicationInfo.h"
 #include "support/UniqueHandle.h"
+#include "support/WindowClass.h"
 #include "support/Win32Error.h"
 
 namespace jitswap {
@@ -11,17 +12,9 @@ constexpr wchar_t kClassName[] = L"JitswapApplication";
 
 UniqueWindow CreateApplicationWindow()
 {
-    HINSTANCE instance = GetModuleHandleW(nullptr);
-    WNDCLASSEXW windowClass{sizeof windowClass};
-    if (!GetClassInfoExW(instance, kClassName, &windowClass)) {
-        windowClass = WNDCLASSEXW{sizeof windowClass};
-        windowClass.lpfnWndProc = DefWindowProcW;
-        windowClass.hInstance = instance;
-        windowClass.lpszClassName = kClassName;
-        if (!RegisterClassExW(&windowClass)) ThrowLastError("Registering the application window");
-    }
+    RegisterWindowClass(kClassName, DefWindowProcW);
     UniqueWindow window(CreateWindowExW(WS_EX_TOOLWINDOW, kClassName, kApplicationTitle, WS_POPUP, 0, 0, 0, 0,
-                                        nullptr, nullptr, instance, nullptr));
+                                        nullptr, nullptr, GetModuleHandleW(nullptr), nullptr));
     if (!window) ThrowLastError("Creating the application window");
     return window;
 }

@@ -1,29 +1,15 @@
 #include "support/Form.h"
 
 #include "support/RunTimeError.h"
+#include "support/ScopeGuard.h"
 #include "support/ApplicationWindow.h"
 #include "support/Win32Error.h"
+#include "support/WindowClass.h"
 
 namespace jitswap {
 namespace {
 
 constexpr wchar_t kFormProperty[] = L"Jitswap.Form";
-
-void RegisterFormClass(const wchar_t* className, WNDPROC procedure)
-{
-    HINSTANCE instance = GetModuleHandleW(nullptr);
-    WNDCLASSEXW existing{sizeof existing};
-    if (GetClassInfoExW(instance, className, &existing)) return;
-
-    WNDCLASSEXW windowClass{sizeof windowClass};
-    windowClass.style = CS_DBLCLKS;
-    windowClass.lpfnWndProc = procedure;
-    windowClass.hInstance = instance;
-    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    windowClass.lpszClassName = className;
-    if (!RegisterClassExW(&windowClass)) ThrowLastError("Registering a window class");
-}
 
 struct DisabledWindows {
     HWND modal;
@@ -190,7 +176,8 @@ void Form::ProcessMessage(MSG& message)
 
 void Form::CreateFormWindow(const WindowSpec& design)
 {
-    RegisterFormClass(design.className, &Form::WindowProc);
+    RegisterWindowClass(design.className, &Form::WindowProc,
+                        {CS_DBLCLKS, LoadCursorW(nullptr, IDC_ARROW), reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)});
     m_clientWidthTwips = design.clientWidthTwips;
     m_clientHeightTwips = design.clientHeightTwips;
     m_keyPreview = design.keyPreview;
@@ -282,11 +269,7 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         HDC dc = BeginPaint(m_window, &paint);
         if (dc) {
             // EndPaint must run even when the painting fails.
-            struct PaintEnd {
-                HWND window;
-                PAINTSTRUCT* paint;
-                ~PaintEnd() { EndPaint(window, paint); }
-            } end{m_window, &paint};
+            const auto end = OnScopeExit([&] { EndPaint(m_window, &paint); });
             Form_Paint(dc);
         }
         return 0;
