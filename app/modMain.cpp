@@ -4,6 +4,7 @@
 #include "app/frmMain.h"
 #include "support/ApplicationWindow.h"
 #include "support/InstanceGuard.h"
+#include "support/MessageLoop.h"
 #include "support/ResourceImages.h"
 
 #include <commctrl.h>
