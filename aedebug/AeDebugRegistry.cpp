@@ -1,6 +1,7 @@
 #include "aedebug/AeDebugRegistry.h"
 
 #include "aedebug/modAeDebug.h"
+#include "support/RegistryKey.h"
 #include "support/RegistryValue.h"
 #include "support/UniqueHandle.h"
 #include "support/Win32Error.h"
@@ -13,11 +14,9 @@ constexpr REGSAM kReadWrite = KEY_QUERY_VALUE | KEY_SET_VALUE;
 // Null when the key is absent; any other failure throws.
 UniqueHKey OpenExisting(RegistryView view, REGSAM access, const char* operation)
 {
-    HKEY key = nullptr;
-    const LSTATUS status = RegOpenKeyExW(HKEY_LOCAL_MACHINE, kAeDebugSubkey, 0, access | view, &key);
-    if (status == ERROR_FILE_NOT_FOUND) return nullptr;
-    ThrowIfFailed(status, operation);
-    return UniqueHKey(key);
+    UniqueHKey key;
+    ThrowIfFailed(OpenKeyIfPresent(HKEY_LOCAL_MACHINE, kAeDebugSubkey, access | view, key), operation);
+    return key;
 }
 
 std::wstring TextOf(const std::optional<RawRegistryValue>& value)

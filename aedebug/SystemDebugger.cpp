@@ -4,7 +4,8 @@
 
 #include "aedebug/AeDebugRegistry.h"
 #include "aedebug/modAeDebug.h"
-#include "support/Support.h"
+#include "support/HostFamily.h"
+#include "support/Win32Error.h"
 #include "support/WindowsBitness.h"
 
 namespace jitswap {

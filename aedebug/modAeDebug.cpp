@@ -1,7 +1,10 @@
 #include "aedebug/modAeDebug.h"
 
 #include "aedebug/ProfileText.h"
-#include "support/Support.h"
+#include "support/AnsiText.h"
+#include "support/HostFamily.h"
+#include "support/RegistryAccessor.h"
+#include "support/TextTrim.h"
 
 namespace jitswap {
 namespace {

@@ -2,6 +2,8 @@
 
 #include "catalogue/CDebuggers.h"
 #include "dialogs/frmDebuggersList.h"
+#include "support/CenterForm.h"
+#include "support/ResourceImages.h"
 
 namespace jitswap {
 
@@ -14,7 +16,7 @@ void frmMain::Load()
     WindowSpec design;
     design.className = L"JitswapMain";
     design.caption = L"Jitswap";
-    design.menu = m_menu.ReleaseBar();
+    design.menu = m_Menu.ReleaseBar();
     design.dialogKeys = false;
     CreateFormWindow(design);
     Form_Load();
@@ -23,7 +25,7 @@ void frmMain::Load()
 void frmMain::Form_Load()
 {
     qsCenterFormEx(Handle());
-    if (!qsIsInIDE()) qsSetWindowResIconAll(Handle(), L"A_MAIN");
+    qsSetWindowResIconAll(Handle(), L"A_MAIN");
     RefreshAutostartCheck();
     RebuildDebuggersMenu();
 
@@ -48,10 +50,10 @@ void frmMain::Form_Unload()
 void frmMain::OnCommand(int id, int /*notification*/, HWND /*control*/)
 {
     const auto command = static_cast<UINT>(id);
-    if (const auto index = m_menu.mnuList.IndexOf(command)) mnuList_Click(*index);
-    else if (const auto settings = m_menu.mnuSettings.IndexOf(command)) mnuSettings_Click(*settings);
-    else if (const auto helpExit = m_menu.mnuHelpExit.IndexOf(command)) mnuHelpExit_Click(*helpExit);
-    else if (const auto help = m_menu.mnuHelp.IndexOf(command)) mnuHelp_Click(*help);
+    if (const auto index = m_Menu.mnuList.IndexOf(command)) mnuList_Click(*index);
+    else if (const auto settings = m_Menu.mnuSettings.IndexOf(command)) mnuSettings_Click(*settings);
+    else if (const auto helpExit = m_Menu.mnuHelpExit.IndexOf(command)) mnuHelpExit_Click(*helpExit);
+    else if (const auto help = m_Menu.mnuHelp.IndexOf(command)) mnuHelp_Click(*help);
 }
 
 } // namespace jitswap

@@ -4,7 +4,8 @@
 
 #include "app/MainMenu.h"
 #include "support/Form.h"
-#include "support/Support.h"
+#include "support/AboutBox.h"
+#include "support/AutostartRegistry.h"
 #include "support/TrayIcon.h"
 #include "support/TrayMenuHook.h"
 
@@ -50,13 +51,15 @@ private:
     void OpenHelpFile();
     void ShowAbout(std::wstring_view description);
 
-    MainMenu m_menu;
+    // The tray control and the hook keep their design names; the window's own data are named like
+    // its catalogue, m_Debuggers.
+    MainMenu m_Menu;
     std::unique_ptr<TrayIcon> bcMain;
     std::unique_ptr<TrayMenuHook> Hook;
     std::unique_ptr<CDebuggers> m_Debuggers;
-    std::unique_ptr<frmDebuggersList> m_debuggersList;
-    AutostartRegistry m_autostart;
-    AboutBox m_about;
+    std::unique_ptr<frmDebuggersList> m_DebuggersList;
+    AutostartRegistry m_Autostart;
+    AboutBox m_About;
 };
 
 } // namespace jitswap

@@ -7,6 +7,7 @@
 #include "catalogue/CDebuggers.h"
 #include "dialogs/frmDebuggersList.h"
 #include "support/MessageBox.h"
+#include "support/OpenAppSettingsStore.h"
 #include "support/SkipOnFailure.h"
 
 #include <optional>
@@ -33,11 +34,11 @@ void frmMain::RebuildDebuggersMenu()
     m_Debuggers->ReadDebuggers();
 
     // From here on the menu is built as far as it can be: a step that fails is skipped.
-    for (int i = 0; i < CDebuggers::Capacity; ++i) SkipOnFailure([&] { m_menu.mnuList.Unload(kFirstDebugger + i); });
+    for (int i = 0; i < CDebuggers::Capacity; ++i) SkipOnFailure([&] { m_Menu.mnuList.Unload(kFirstDebugger + i); });
     const std::int32_t count = m_Debuggers->Count();
     for (std::int32_t i = 0; i < count; ++i)
-        SkipOnFailure([&] { m_menu.mnuList.Load(kFirstDebugger + i, m_Debuggers->Title(i)); });
-    SkipOnFailure([&] { m_menu.mnuList.SetVisible(kUnknown, true); });
+        SkipOnFailure([&] { m_Menu.mnuList.Load(kFirstDebugger + i, m_Debuggers->Title(i)); });
+    SkipOnFailure([&] { m_Menu.mnuList.SetVisible(kUnknown, true); });
 
     // A setting that cannot be read is not known to be any entry's: "Неизвестный" keeps the bullet.
     std::optional<SystemDebuggerState> current;
@@ -48,7 +49,7 @@ void frmMain::RebuildDebuggersMenu()
     for (std::int32_t i = 0; current && i < count; ++i) {
         if (Matches(*current, EntryChoice(*m_Debuggers, i))) {
             CheckMenuRadioItem(popup, kUnknownPosition, last, DebuggerPosition(i), MF_BYPOSITION);
-            SkipOnFailure([&] { m_menu.mnuList.SetVisible(kUnknown, false); });
+            SkipOnFailure([&] { m_Menu.mnuList.SetVisible(kUnknown, false); });
             return;
         }
     }
@@ -65,22 +66,22 @@ void frmMain::ApplyDebugger(std::int32_t index)
 
     // The bullet moves on the strength of the writes; the next popup reads the system again.
     HMENU popup = GetSubMenu(GetMenu(Handle()), 0);
-    m_menu.mnuList.SetVisible(kUnknown, true);
+    m_Menu.mnuList.SetVisible(kUnknown, true);
     CheckMenuRadioItem(popup, kUnknownPosition, kUnknownPosition + static_cast<UINT>(m_Debuggers->Count()),
                        DebuggerPosition(index), MF_BYPOSITION);
-    m_menu.mnuList.SetVisible(kUnknown, false);
+    m_Menu.mnuList.SetVisible(kUnknown, false);
 }
 
 void frmMain::mnuList_Click(int index)
 {
     if (index == kEditList) {
         // The menu stays usable while the list is open; a second list would edit a stale copy.
-        if (m_debuggersList && m_debuggersList->IsOpen()) {
-            m_debuggersList->Activate();
+        if (m_DebuggersList && m_DebuggersList->IsOpen()) {
+            m_DebuggersList->Activate();
             return;
         }
-        if (!m_debuggersList) m_debuggersList = std::make_unique<frmDebuggersList>(OpenAppSettingsStore);
-        m_debuggersList->ShowDialog();
+        if (!m_DebuggersList) m_DebuggersList = std::make_unique<frmDebuggersList>(OpenAppSettingsStore);
+        m_DebuggersList->ShowDialog();
         if (IsLoaded()) RebuildDebuggersMenu();
     } else if (index == kUnknown) {
         ShowMessage(L"Ни чего не произошло. Правда!", kStyleWarning);

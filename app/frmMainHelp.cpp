@@ -3,7 +3,9 @@
 #include "app/AppIdentity.h"
 #include "app/frmMain.h"
 #include "support/ComApartment.h"
+#include "support/ExecutablePath.h"
 #include "support/MessageBox.h"
+#include "support/ResourceText.h"
 
 #include <shellapi.h>
 
@@ -18,16 +20,16 @@ constexpr int kShiftOnly = 1;
 
 void frmMain::RefreshAutostartCheck()
 {
-    m_menu.mnuSettings.SetChecked(1, m_autostart.IsRegistered(AppGuid));
+    m_Menu.mnuSettings.SetChecked(1, m_Autostart.IsRegistered(AppGuid));
 }
 
 void frmMain::ToggleAutostart()
 {
-    const bool register_ = !m_menu.mnuSettings.IsChecked(1);
-    m_menu.mnuSettings.SetChecked(1, register_);
+    const bool register_ = !m_Menu.mnuSettings.IsChecked(1);
+    m_Menu.mnuSettings.SetChecked(1, register_);
     // The mark shows what the user asked for; a refusal is not reported.
-    if (register_) m_autostart.Register(AppGuid, 0);
-    else m_autostart.Unregister(AppGuid);
+    if (register_) m_Autostart.Register(AppGuid, 0);
+    else m_Autostart.Unregister(AppGuid);
 }
 
 void frmMain::mnuSettings_Click(int index)
@@ -58,7 +60,7 @@ void frmMain::OpenHelpFile()
 
 void frmMain::ShowAbout(std::wstring_view description)
 {
-    m_about.ShowAbout(Handle(), ReadApplicationInfo(), description, nullptr, L"Тиэлла");
+    m_About.ShowAbout(Handle(), ReadApplicationInfo(), description, nullptr, L"Тиэлла");
 }
 
 void frmMain::Form_KeyDown(int keyCode, int shift)

@@ -2,7 +2,10 @@
 
 #include "app/AppIdentity.h"
 #include "app/frmMain.h"
-#include "support/Support.h"
+#include "support/ApplicationWindow.h"
+#include "support/InstanceGuard.h"
+#include "support/MessageLoop.h"
+#include "support/ResourceImages.h"
 
 #include <commctrl.h>
 
@@ -10,9 +13,8 @@ namespace jitswap {
 
 int Main()
 {
-    qsRegisterAppPath();
     InitCommonControls();
-    if (!qsIsInIDE()) qsSetWindowResIconAll(qsGetThunderMainHandle(), L"A_MAIN");
+    qsSetWindowResIconAll(qsGetThunderMainHandle(), L"A_MAIN");
 
     // Held until the process ends, so a second start finds the first one for as long as it runs.
     InstanceGuard instanceGuard;

@@ -1,5 +1,7 @@
 #include "dialogs/BackdropForm.h"
 
+#include "support/CenterForm.h"
+
 namespace jitswap {
 namespace {
 
@@ -31,6 +33,13 @@ void BackdropForm::Form_Paint(HDC dc)
     }
     RestoreDC(dc, saved);
     FillRect(dc, &band, GetSysColorBrush(COLOR_BTNFACE));
+}
+
+void BackdropForm::CenterWithoutIcon()
+{
+    qsCenterFormEx(Handle());
+    SendMessageW(Handle(), WM_SETICON, ICON_BIG, 0);
+    SendMessageW(Handle(), WM_SETICON, ICON_SMALL, 0);
 }
 
 LRESULT BackdropForm::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)

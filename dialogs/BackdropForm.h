@@ -19,6 +19,9 @@ protected:
     void Form_Paint(HDC dc) override;
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
+    // Both dialogs open centred and without a window icon.
+    void CenterWithoutIcon();
+
 private:
     TwipsRect m_shpBack;
 };

@@ -2,7 +2,8 @@
 
 #include "aedebug/SystemDebugger.h"
 #include "dialogs/ControlValues.h"
-#include "support/Support.h"
+#include "support/FileDialog.h"
+#include "support/HighlightText.h"
 #include "support/WindowsBitness.h"
 
 #include <algorithm>
@@ -111,9 +112,7 @@ void frmDebuggerEntry::OnDpiChanged()
 
 void frmDebuggerEntry::Form_Load()
 {
-    qsCenterFormEx(Handle());
-    SendMessageW(Handle(), WM_SETICON, ICON_BIG, 0);
-    SendMessageW(Handle(), WM_SETICON, ICON_SMALL, 0);
+    CenterWithoutIcon();
 }
 
 std::wstring frmDebuggerEntry::TitleText() const

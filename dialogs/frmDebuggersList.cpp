@@ -3,7 +3,7 @@
 #include "dialogs/ButtonToolTips.h"
 #include "dialogs/frmDebuggerEntry.h"
 #include "support/MessageBox.h"
-#include "support/Support.h"
+#include "support/ScopeGuard.h"
 
 #include <utility>
 
@@ -32,13 +32,9 @@ void frmDebuggersList::ShowDialog()
     }
     // The window lives only while the dialog is open, whichever way the opening ends: a failure
     // while loading, or a quit request that ends the modal loop with the window still there.
-    struct Closer {
-        frmDebuggersList& dialog;
-        ~Closer()
-        {
-            if (dialog.IsLoaded()) dialog.Unload();
-        }
-    } closer{*this};
+    const auto closer = OnScopeExit([this] {
+        if (IsLoaded()) Unload();
+    });
     CreateControls();
     Form_Load();
     ShowModal();
@@ -72,9 +68,7 @@ void frmDebuggersList::CreateControls()
 
 void frmDebuggersList::Form_Load()
 {
-    qsCenterFormEx(Handle());
-    SendMessageW(Handle(), WM_SETICON, ICON_BIG, 0);
-    SendMessageW(Handle(), WM_SETICON, ICON_SMALL, 0);
+    CenterWithoutIcon();
     m_addPicture.Load(L"IDB_BTN_ADD", Dpi());
     m_removePicture.Load(L"IDB_BTN_REMOVE", Dpi());
     m_editPicture.Load(L"IDB_BTN_PASSWORD", Dpi());

@@ -1,5 +1,8 @@
+#include "support/AboutBox.h"
+
+#include "support/CenterForm.h"
 #include "support/Form.h"
-#include "support/Support.h"
+#include "support/ScopeGuard.h"
 
 namespace jitswap {
 
@@ -68,10 +71,7 @@ void AboutBox::ShowAbout(HWND owner, const ApplicationInfo& application, std::ws
     }
     AboutForm form(owner, application, description, picture, dedication);
     m_open = &form;
-    struct Closed {
-        AboutForm*& open;
-        ~Closed() { open = nullptr; }
-    } closed{m_open};
+    const auto closed = OnScopeExit([this] { m_open = nullptr; });
     form.ShowModal();
 }
 

@@ -1,4 +1,4 @@
-#include "support/Support.h"
+#include "support/AnsiText.h"
 #include "support/TextConversion.h"
 
 namespace jitswap {

@@ -1,4 +1,6 @@
-#include "support/Support.h"
+#include "support/ApplicationInfo.h"
+#include "support/ExecutablePath.h"
+#include "support/Win32Error.h"
 #include "support/SystemLibrary.h"
 
 #include <winver.h>

@@ -1,5 +1,9 @@
-#include "support/Form.h"
-#include "support/Support.h"
+#include "support/ApplicationWindow.h"
+
+#include "support/ApplicationInfo.h"
+#include "support/UniqueHandle.h"
+#include "support/WindowClass.h"
+#include "support/Win32Error.h"
 
 namespace jitswap {
 namespace {
@@ -8,17 +12,9 @@ constexpr wchar_t kClassName[] = L"JitswapApplication";
 
 UniqueWindow CreateApplicationWindow()
 {
-    HINSTANCE instance = GetModuleHandleW(nullptr);
-    WNDCLASSEXW windowClass{sizeof windowClass};
-    if (!GetClassInfoExW(instance, kClassName, &windowClass)) {
-        windowClass = WNDCLASSEXW{sizeof windowClass};
-        windowClass.lpfnWndProc = DefWindowProcW;
-        windowClass.hInstance = instance;
-        windowClass.lpszClassName = kClassName;
-        if (!RegisterClassExW(&windowClass)) ThrowLastError("Registering the application window");
-    }
+    RegisterWindowClass(kClassName, DefWindowProcW);
     UniqueWindow window(CreateWindowExW(WS_EX_TOOLWINDOW, kClassName, kApplicationTitle, WS_POPUP, 0, 0, 0, 0,
-                                        nullptr, nullptr, instance, nullptr));
+                                        nullptr, nullptr, GetModuleHandleW(nullptr), nullptr));
     if (!window) ThrowLastError("Creating the application window");
     return window;
 }
@@ -30,30 +26,6 @@ HWND qsGetThunderMainHandle()
     // One per process, like the application itself; it goes when the process ends.
     static const UniqueWindow window = CreateApplicationWindow();
     return window.get();
-}
-
-bool qsRegisterAppPath()
-{
-    return true;
-}
-
-bool qsIsInIDE()
-{
-    return false;
-}
-
-void qsUnloadForm(HWND window)
-{
-    if (Form* form = Form::FromHandle(window)) {
-        form->Unload();
-        return;
-    }
-    if (!DestroyWindow(window)) ThrowLastError("Closing a window");
-}
-
-void qsHighlightText(HWND edit)
-{
-    SendMessageW(edit, EM_SETSEL, 0, -1);
 }
 
 } // namespace jitswap

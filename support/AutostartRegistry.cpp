@@ -1,5 +1,9 @@
 #include "support/RegistryQuery.h"
-#include "support/Support.h"
+#include "support/AutostartRegistry.h"
+#include "support/ExecutablePath.h"
+#include "support/RegistryKey.h"
+#include "support/UniqueHandle.h"
+#include "support/Win32Error.h"
 
 namespace jitswap {
 namespace {
@@ -22,11 +26,10 @@ bool SamePath(const std::wstring& left, const std::wstring& right)
 
 bool AutostartRegistry::IsRegistered(std::wstring_view identity) const
 {
-    HKEY opened = nullptr;
-    const LSTATUS status = RegOpenKeyExW(HKEY_CURRENT_USER, kRunKey, 0, KEY_QUERY_VALUE, &opened);
-    if (status == ERROR_FILE_NOT_FOUND) return false;
-    ThrowIfFailed(status, "Reading the start-with-Windows setting");
-    const UniqueHKey key(opened);
+    UniqueHKey key;
+    ThrowIfFailed(OpenKeyIfPresent(HKEY_CURRENT_USER, kRunKey, KEY_QUERY_VALUE, key),
+                  "Reading the start-with-Windows setting");
+    if (!key) return false;
 
     const std::wstring name(identity);
     const auto stored = QueryRegistryValue(key.get(), name.c_str());
@@ -52,11 +55,9 @@ bool AutostartRegistry::Register(std::wstring_view identity, int /*options*/)
 
 bool AutostartRegistry::Unregister(std::wstring_view identity)
 {
-    HKEY opened = nullptr;
-    const LSTATUS status = RegOpenKeyExW(HKEY_CURRENT_USER, kRunKey, 0, KEY_SET_VALUE, &opened);
-    if (status == ERROR_FILE_NOT_FOUND) return true;
-    if (status != ERROR_SUCCESS) return false;
-    const UniqueHKey key(opened);
+    UniqueHKey key;
+    if (OpenKeyIfPresent(HKEY_CURRENT_USER, kRunKey, KEY_SET_VALUE, key) != ERROR_SUCCESS) return false;
+    if (!key) return true;
     const std::wstring name(identity);
     const LSTATUS deleted = RegDeleteValueW(key.get(), name.c_str());
     return deleted == ERROR_SUCCESS || deleted == ERROR_FILE_NOT_FOUND;

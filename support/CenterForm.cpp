@@ -1,4 +1,5 @@
-#include "support/Support.h"
+#include "support/CenterForm.h"
+#include "support/Win32Error.h"
 
 #include <algorithm>
 

@@ -1,5 +1,6 @@
 #include "support/ComApartment.h"
-#include "support/Support.h"
+#include "support/FileDialog.h"
+#include "support/Win32Error.h"
 #include "support/SystemLibrary.h"
 
 #include <commdlg.h>

@@ -1,15 +1,18 @@
 #pragma once
 // A top-level window of the program with its child controls. Control positions are given in twips
-// and follow the window's DPI; every message handler runs behind the run-time error barrier; with
-// key preview on, the form sees each key press before the control that has the focus.
+// and follow the window's DPI (FormLayout); every message handler runs behind the run-time error
+// barrier; with key preview on, the form sees each key press before the control that has the focus
+// (FormKeys.cpp). Shown modally, it holds the program's other windows (ModalHold) and runs a loop of
+// its own (MessageLoop).
 
 #include "support/Dpi.h"
-#include "support/UniqueHandle.h"
+#include "support/FocusMemory.h"
+#include "support/FormLayout.h"
+#include "support/ModalHold.h"
 
 #include <windows.h>
 
 #include <string>
-#include <vector>
 
 namespace jitswap {
 
@@ -74,8 +77,8 @@ protected:
                     int id, DWORD exStyle = 0);
     HWND Control(int id) const noexcept { return GetDlgItem(m_window, id); }
 
-    UINT Dpi() const noexcept { return m_dpi; }
-    RECT ToPixels(const TwipsRect& rect) const { return TwipsToPixels(rect, m_dpi); }
+    UINT Dpi() const noexcept { return m_layout.Dpi(); }
+    RECT ToPixels(const TwipsRect& rect) const { return m_layout.ToPixels(rect); }
 
     // The button Enter presses when no other button has the focus (0 for none).
     void SetDefaultButton(int id) noexcept { m_defaultButton = id; }
@@ -97,32 +100,22 @@ protected:
     virtual LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
 private:
-    struct PlacedControl {
-        HWND window;
-        TwipsRect rect;
-    };
-
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
-    void ApplyDpi(UINT dpi, const RECT* suggested);
-    void ResizeToClient(const RECT* suggested);
+    LRESULT OnPaint();
     void RequestClose(UnloadMode mode);
-    void ReleaseModalHold() noexcept;
 
     HWND m_window = nullptr;
-    UINT m_dpi = 96;
-    int m_clientWidthTwips = 0;
-    int m_clientHeightTwips = 0;
     bool m_keyPreview = true;
     bool m_dialogKeys = true;
     int m_defaultButton = 0;
-    HWND m_lastFocus = nullptr;
-    std::vector<HWND> m_modalDisabled;  // what ShowModal disabled, enabled again when the form goes
-    UniqueFont m_font;
-    std::vector<PlacedControl> m_controls;
+    FormLayout m_layout;
+    FocusMemory m_focus;
+    ModalHold m_modalHold;
 };
 
-// Runs the program's message loop until WM_QUIT; returns its exit code.
-int RunMessageLoop();
+// Closes the window at the program's own request: a form unloads (its Form_QueryUnload may
+// refuse), any other window is destroyed.
+void qsUnloadForm(HWND window);
 
 } // namespace jitswap

@@ -1,6 +1,7 @@
 // Alone in its object file on purpose: a test program links its own definition instead, so that
 // both storage paths of the debugger setting can run on one host.
-#include "support/Support.h"
+#include "support/HostFamily.h"
+#include "support/Win32Error.h"
 
 namespace jitswap {
 

@@ -1,4 +1,5 @@
-#include "support/Support.h"
+#include "support/InstanceGuard.h"
+#include "support/Win32Error.h"
 
 namespace jitswap {
 

@@ -1,6 +1,8 @@
 #include "support/MessageBox.h"
 
-#include "support/Support.h"
+#include "support/ApplicationInfo.h"
+#include "support/ApplicationWindow.h"
+#include "support/Win32Error.h"
 
 #include <string>
 

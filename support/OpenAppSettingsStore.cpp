@@ -1,5 +1,5 @@
 #include "support/RegistrySettingsStore.h"
-#include "support/Support.h"
+#include "support/OpenAppSettingsStore.h"
 
 namespace jitswap {
 

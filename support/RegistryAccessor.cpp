@@ -11,30 +11,22 @@
 // Keys are opened with the least access each step needs, so that a user who may read but not
 // change a key can still read it, and no WOW64 view flag is given: each build reads and changes
 // the registry view native to its own bitness.
-#include "support/Support.h"
+#include "support/RegistryAccessor.h"
 
+#include "support/RegistryKey.h"
 #include "support/RegistryQuery.h"
 #include "support/RegistryValue.h"
+#include "support/UniqueHandle.h"
+#include "support/Win32Error.h"
 
 namespace jitswap {
-namespace {
-
-UniqueHKey OpenKey(HKEY root, const std::wstring& subkey, REGSAM access, LSTATUS& status)
-{
-    HKEY key = nullptr;
-    status = RegOpenKeyExW(root, subkey.c_str(), 0, access, &key);
-    return UniqueHKey(status == ERROR_SUCCESS ? key : nullptr);
-}
-
-} // namespace
 
 std::wstring RegistryAccessor::ReadValue(HKEY root, const std::wstring& subkey, const std::wstring& name,
                                          ValueKind /*kind: text is the only kind*/)
 {
-    LSTATUS status = ERROR_SUCCESS;
-    const UniqueHKey key = OpenKey(root, subkey, KEY_QUERY_VALUE, status);
-    if (status == ERROR_FILE_NOT_FOUND) return {};
-    ThrowIfFailed(status, "Opening a registry key to read");
+    UniqueHKey key;
+    ThrowIfFailed(OpenKeyIfPresent(root, subkey.c_str(), KEY_QUERY_VALUE, key), "Opening a registry key to read");
+    if (!key) return {};
 
     const auto raw = QueryRegistryValue(key.get(), name.c_str());
     if (!raw) return {};
@@ -54,12 +46,11 @@ bool RegistryAccessor::WriteValue(HKEY root, const std::wstring& subkey, const s
 
 bool RegistryAccessor::DeleteValue(HKEY root, const std::wstring& subkey, const std::wstring& name)
 {
-    LSTATUS status = ERROR_SUCCESS;
-    const UniqueHKey key = OpenKey(root, subkey, KEY_SET_VALUE, status);
-    if (status == ERROR_FILE_NOT_FOUND) return true;
-    if (status != ERROR_SUCCESS) return false;
+    UniqueHKey key;
+    if (OpenKeyIfPresent(root, subkey.c_str(), KEY_SET_VALUE, key) != ERROR_SUCCESS) return false;
+    if (!key) return true;
 
-    status = RegDeleteValueW(key.get(), name.c_str());
+    const LSTATUS status = RegDeleteValueW(key.get(), name.c_str());
     return status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND;
 }
 

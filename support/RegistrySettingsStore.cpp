@@ -1,6 +1,7 @@
 #include "support/RegistrySettingsStore.h"
 
 #include "support/RegistryBoolean.h"
+#include "support/RegistryKey.h"
 #include "support/Win32Error.h"
 
 #include <utility>
@@ -26,12 +27,10 @@ std::optional<RawRegistryValue> RegistrySettingsStore::ReadRaw(std::wstring_view
     OpenSection& open = Section(section);
     if (!open.forReading) {
         // An absent section is looked for again next time: a write may create it meanwhile.
-        HKEY opened = nullptr;
         const std::wstring path = m_basePath + L"\\" + open.name;
-        const LSTATUS status = RegOpenKeyExW(m_root, path.c_str(), 0, KEY_QUERY_VALUE, &opened);
-        if (status == ERROR_FILE_NOT_FOUND) return std::nullopt;
-        ThrowIfFailed(status, "Opening a settings section");
-        open.forReading.reset(opened);
+        ThrowIfFailed(OpenKeyIfPresent(m_root, path.c_str(), KEY_QUERY_VALUE, open.forReading),
+                      "Opening a settings section");
+        if (!open.forReading) return std::nullopt;
     }
     return QueryRegistryValue(open.forReading.get(), std::wstring(key).c_str());
 }

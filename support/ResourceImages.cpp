@@ -1,4 +1,5 @@
-#include "support/Support.h"
+#include "support/ResourceImages.h"
+#include "support/Win32Error.h"
 #include "support/SystemLibrary.h"
 
 #include <commctrl.h>

@@ -1,4 +1,5 @@
-#include "support/Support.h"
+#include "support/ResourceText.h"
+#include "support/Win32Error.h"
 
 #include <stdexcept>
 

@@ -3,6 +3,7 @@
 #include "support/RunTimeError.h"
 #include "support/SystemLibrary.h"
 #include "support/Win32Error.h"
+#include "support/WindowClass.h"
 
 #include <windowsx.h>
 
@@ -27,18 +28,10 @@ void AllowMessageWhenElevated(HWND window, UINT message)
 
 TrayIcon::TrayIcon(NotifyFunction notify) : m_notify(notify)
 {
-    HINSTANCE instance = GetModuleHandleW(nullptr);
-    WNDCLASSEXW windowClass{sizeof windowClass};
-    if (!GetClassInfoExW(instance, kClassName, &windowClass)) {
-        windowClass = WNDCLASSEXW{sizeof windowClass};
-        windowClass.lpfnWndProc = &TrayIcon::WindowProc;
-        windowClass.hInstance = instance;
-        windowClass.lpszClassName = kClassName;
-        if (!RegisterClassExW(&windowClass)) ThrowLastError("Registering the tray icon window");
-    }
+    RegisterWindowClass(kClassName, &TrayIcon::WindowProc);
     // A top-level window, not a message-only one: only top-level windows hear "TaskbarCreated".
     m_window.reset(CreateWindowExW(WS_EX_TOOLWINDOW, kClassName, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                                   instance, this));
+                                   GetModuleHandleW(nullptr), this));
     if (!m_window) ThrowLastError("Creating the tray icon window");
     m_taskbarCreated = RegisterWindowMessageW(L"TaskbarCreated");
     AllowMessageWhenElevated(m_window.get(), m_taskbarCreated);

@@ -1,5 +1,6 @@
 #include "support/TrayMenuHook.h"
 
+#include "support/ScopeGuard.h"
 #include "support/Win32Error.h"
 
 namespace jitswap {
@@ -24,11 +25,8 @@ void TrayMenuHook::Popup(TrayAction /*action*/, POINT anchor)
     // keyboard's selection reported once more): they belong to the open menu, not to a new one.
     if (m_popupOpen || !IsWindow(m_owner)) return;
 
-    struct OpenFlag {
-        bool& open;
-        explicit OpenFlag(bool& flag) : open(flag) { open = true; }
-        ~OpenFlag() { open = false; }
-    } openWhileHere(m_popupOpen);
+    m_popupOpen = true;
+    const auto closed = OnScopeExit([this] { m_popupOpen = false; });
 
     HMENU popup = GetSubMenu(GetMenu(m_owner), m_menuBarPosition);
     if (!popup) throw Win32Error("Finding the tray menu", ERROR_NOT_FOUND);

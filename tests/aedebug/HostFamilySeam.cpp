@@ -1,6 +1,6 @@
 #include "tests/aedebug/HostFamilySeam.h"
 
-#include "support/Support.h"
+#include "support/HostFamily.h"
 #include "support/WindowsBitness.h"
 
 namespace jitswap {

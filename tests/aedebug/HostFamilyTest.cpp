@@ -1,6 +1,6 @@
 // The real host check, without the test seam. Wine can present a Windows 98 host to a single
 // program by its file name, which gives the older family for real.
-#include "support/Support.h"
+#include "support/HostFamily.h"
 #include "support/UniqueHandle.h"
 
 #include <gtest/gtest.h>

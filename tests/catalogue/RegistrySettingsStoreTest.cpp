@@ -1,5 +1,6 @@
-#include "support/Support.h"
+#include "support/OpenAppSettingsStore.h"
 #include "support/TextConversion.h"
+#include "support/Win32Error.h"
 #include "tests/catalogue/ScratchRegistryKey.h"
 
 #include <gtest/gtest.h>

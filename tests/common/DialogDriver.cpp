@@ -1,6 +1,6 @@
 #include "tests/common/DialogDriver.h"
 
-#include "support/Support.h"
+#include "support/ApplicationInfo.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // the system's real AeDebug setting.
 
 #include "dialogs/frmDebuggerEntry.h"
-#include "support/Support.h"
+#include "support/ApplicationWindow.h"
 #include "tests/common/DialogDriver.h"
 #include "tests/dialogs/DialogScript.h"
 

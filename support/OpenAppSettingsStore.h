@@ -1,0 +1,12 @@
+#pragma once
+
+#include "support/SettingsStore.h"
+
+#include <memory>
+
+namespace jitswap {
+
+// The settings store of this program: HKEY_CURRENT_USER\Software\Quarvel\Jitswap, one key per section.
+std::unique_ptr<SettingsStore> OpenAppSettingsStore();
+
+} // namespace jitswap
