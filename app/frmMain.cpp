@@ -3,6 +3,7 @@
 #include "catalogue/CDebuggers.h"
 #include "dialogs/frmDebuggersList.h"
 #include "support/CenterForm.h"
+#include "support/ApplicationWindow.h"
 #include "support/ResourceImages.h"
 
 namespace jitswap {
@@ -25,18 +26,39 @@ void frmMain::Load()
 void frmMain::Form_Load()
 {
     qsCenterFormEx(Handle());
-    qsSetWindowResIconAll(Handle(), L"A_MAIN");
+    m_Icons.Load(Handle(), L"A_MAIN", Dpi());
     RefreshAutostartCheck();
     RebuildDebuggersMenu();
 
     bcMain = std::make_unique<TrayIcon>();
     bcMain->SetText(L"Jitswap");
-    bcMain->SetIcon(qsLoadResTrayIcon(L"A_MAIN"));
+    bcMain->SetIcon(qsLoadResTrayIcon(L"A_MAIN", Dpi()));
+    bcMain->ShellRestarted = [this] { ReloadIcons(WindowDpi(Handle())); };
     bcMain->SetVisible(true);
 
     Hook = std::make_unique<TrayMenuHook>();
     Hook->BeforePopupMenu = [this](HMENU) { Hook_BeforePopupMenu(); };
     Hook->Attach(Handle(), *bcMain, 0);
+}
+
+void frmMain::ReloadIcons(UINT dpi)
+{
+    m_Icons.Load(Handle(), L"A_MAIN", dpi);
+    m_ApplicationIcons.Load(qsGetThunderMainHandle(), L"A_MAIN", dpi);
+    if (bcMain) bcMain->SetIcon(qsLoadResTrayIcon(L"A_MAIN", dpi));
+}
+
+void frmMain::OnDpiChanged()
+{
+    ReloadIcons(Dpi());
+}
+
+LRESULT frmMain::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    // A hidden window hears of a new DPI by WM_DPICHANGED only in some cases; a changed scaling or
+    // display also shows in these broadcasts, and the window's DPI then says what the icons need.
+    if (message == WM_SETTINGCHANGE || message == WM_DISPLAYCHANGE) ReloadIcons(WindowDpi(Handle()));
+    return Form::OnMessage(message, wParam, lParam);
 }
 
 void frmMain::Form_Unload()

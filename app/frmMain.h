@@ -8,6 +8,7 @@
 #include "support/AutostartRegistry.h"
 #include "support/TrayIcon.h"
 #include "support/TrayMenuHook.h"
+#include "support/WindowIcons.h"
 
 #include <cstdint>
 #include <memory>
@@ -30,11 +31,15 @@ protected:
     void Form_KeyDown(int keyCode, int shift) override;
     void Form_Unload() override;
     void OnCommand(int id, int notification, HWND control) override;
+    void OnDpiChanged() override;
+    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
     friend struct frmMainProbe;  // in-process tests look at the menu the user would see
 
     void Form_Load();
+    // The window's, the program's hidden window's and the tray's icons at the sizes of `dpi`.
+    void ReloadIcons(UINT dpi);
 
     // The tray menu's catalogue part and switching.
     void RebuildDebuggersMenu();
@@ -60,6 +65,8 @@ private:
     std::unique_ptr<frmDebuggersList> m_DebuggersList;
     AutostartRegistry m_Autostart;
     AboutBox m_About;
+    WindowIcons m_Icons;
+    WindowIcons m_ApplicationIcons;
 };
 
 } // namespace jitswap

@@ -37,7 +37,7 @@ void frmMain::RebuildDebuggersMenu()
     for (int i = 0; i < CDebuggers::Capacity; ++i) SkipOnFailure([&] { m_Menu.mnuList.Unload(kFirstDebugger + i); });
     const std::int32_t count = m_Debuggers->Count();
     for (std::int32_t i = 0; i < count; ++i)
-        SkipOnFailure([&] { m_Menu.mnuList.Load(kFirstDebugger + i, m_Debuggers->Title(i)); });
+        SkipOnFailure([&] { m_Menu.mnuList.Load(kFirstDebugger + i, m_Debuggers->Title(i), CaptionKind::Literal); });
     SkipOnFailure([&] { m_Menu.mnuList.SetVisible(kUnknown, true); });
 
     // A setting that cannot be read is not known to be any entry's: "Неизвестный" keeps the bullet.

@@ -2,6 +2,7 @@
 #include "support/AutostartRegistry.h"
 #include "support/ExecutablePath.h"
 #include "support/RegistryKey.h"
+#include "support/StartupApproval.h"
 #include "support/UniqueHandle.h"
 #include "support/Win32Error.h"
 
@@ -9,6 +10,7 @@ namespace jitswap {
 namespace {
 
 constexpr wchar_t kRunKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+constexpr wchar_t kApprovalKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\StartupApproved\\Run";
 
 std::wstring Unquoted(std::wstring text)
 {
@@ -20,6 +22,32 @@ bool SamePath(const std::wstring& left, const std::wstring& right)
 {
     return CompareStringOrdinal(left.c_str(), static_cast<int>(left.size()), right.c_str(),
                                 static_cast<int>(right.size()), TRUE) == CSTR_EQUAL;
+}
+
+// Whether the user disabled the program in Task Manager's start-up list, where Windows looks
+// before it starts a program of the Run key.
+bool DisabledInTaskManager(const std::wstring& name)
+{
+    UniqueHKey key;
+    ThrowIfFailed(OpenKeyIfPresent(HKEY_CURRENT_USER, kApprovalKey, KEY_QUERY_VALUE, key),
+                  "Reading the start-with-Windows approval");
+    if (!key) return false;
+    const auto record = QueryRegistryValue(key.get(), name.c_str());
+    return record && IsDisabledStartupRecord(record->type, record->data);
+}
+
+// Enables the program in Task Manager's list as Task Manager itself does; true when nothing there
+// keeps it from starting any more.
+bool EnableInTaskManager(const std::wstring& name)
+{
+    UniqueHKey key;
+    if (OpenKeyIfPresent(HKEY_CURRENT_USER, kApprovalKey, KEY_QUERY_VALUE | KEY_SET_VALUE, key) != ERROR_SUCCESS)
+        return false;
+    if (!key) return true;
+    const auto record = QueryRegistryValue(key.get(), name.c_str());
+    if (!record || !IsDisabledStartupRecord(record->type, record->data)) return true;
+    return RegSetValueExW(key.get(), name.c_str(), 0, REG_BINARY, reinterpret_cast<const BYTE*>(kEnabledStartupRecord.data()),
+                          static_cast<DWORD>(kEnabledStartupRecord.size())) == ERROR_SUCCESS;
 }
 
 } // namespace
@@ -36,7 +64,7 @@ bool AutostartRegistry::IsRegistered(std::wstring_view identity) const
     if (!stored) return false;
     const auto command = RegistryValueAsText(stored->type, stored->data);
     // A registration left behind by a copy of the program in another folder does not start this one.
-    return command && SamePath(Unquoted(*command), ExecutablePath());
+    return command && SamePath(Unquoted(*command), ExecutablePath()) && !DisabledInTaskManager(name);
 }
 
 bool AutostartRegistry::Register(std::wstring_view identity, int /*options*/)
@@ -50,7 +78,8 @@ bool AutostartRegistry::Register(std::wstring_view identity, int /*options*/)
     // Quoted, or a path with blanks would let the system run a program from the path's first part.
     const std::wstring command = L"\"" + ExecutablePath() + L"\"";
     const std::wstring name(identity);
-    return WriteRegistryText(key.get(), name.c_str(), command) == ERROR_SUCCESS;
+    // A "disabled" left in Task Manager's list would keep the program from starting all the same.
+    return WriteRegistryText(key.get(), name.c_str(), command) == ERROR_SUCCESS && EnableInTaskManager(name);
 }
 
 bool AutostartRegistry::Unregister(std::wstring_view identity)

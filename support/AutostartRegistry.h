@@ -5,7 +5,7 @@
 namespace jitswap {
 
 // Start with Windows: a value named after the identity under the current user's Run key, holding
-// the executable's quoted path.
+// the executable's quoted path, and not disabled in Task Manager's start-up list.
 class AutostartRegistry {
 public:
     bool IsRegistered(std::wstring_view identity) const;

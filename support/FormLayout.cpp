@@ -46,15 +46,18 @@ void FormLayout::ResizeToClient(const RECT* suggested)
 
 void FormLayout::ApplyDpi(UINT dpi, const RECT* suggested)
 {
+    // The old font stays alive until no window holds it any more: a control resized, or painted,
+    // while it still holds a deleted font would draw with the system font or not at all.
+    UniqueFont font = CreateFormFont(dpi);
     m_dpi = dpi;
-    m_font = CreateFormFont(dpi);
-    SendMessageW(m_window, WM_SETFONT, reinterpret_cast<WPARAM>(m_font.get()), FALSE);
+    SendMessageW(m_window, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), FALSE);
     for (const PlacedControl& placed : m_controls) {
+        SendMessageW(placed.window, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
         const RECT pixels = ToPixels(placed.rect);
         SetWindowPos(placed.window, nullptr, pixels.left, pixels.top, pixels.right - pixels.left,
                      pixels.bottom - pixels.top, SWP_NOZORDER | SWP_NOACTIVATE);
-        SendMessageW(placed.window, WM_SETFONT, reinterpret_cast<WPARAM>(m_font.get()), TRUE);
     }
+    m_font = std::move(font);
     ResizeToClient(suggested);
 }
 

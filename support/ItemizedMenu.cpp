@@ -8,25 +8,40 @@
 namespace jitswap {
 namespace {
 
-UINT TypeOf(const std::wstring& caption)
+UINT TypeOf(const std::wstring& caption, CaptionKind kind)
 {
-    return caption == L"-" ? static_cast<UINT>(MFT_SEPARATOR) : static_cast<UINT>(MFT_STRING);
+    const bool separator = kind == CaptionKind::Designed && caption == L"-";
+    return separator ? static_cast<UINT>(MFT_SEPARATOR) : static_cast<UINT>(MFT_STRING);
+}
+
+// The menu's own text for a caption: a typed '&' is doubled so that the menu shows it instead of
+// underlining the next character.
+std::wstring MenuText(const std::wstring& caption, CaptionKind kind)
+{
+    if (kind == CaptionKind::Designed) return caption;
+    std::wstring text;
+    text.reserve(caption.size());
+    for (const wchar_t character : caption) {
+        if (character == L'&') text += L'&';
+        text += character;
+    }
+    return text;
 }
 
 } // namespace
 
-void ItemizedMenu::Append(UINT id, const std::wstring& caption, HMENU submenu)
+void ItemizedMenu::Append(UINT id, const std::wstring& caption, HMENU submenu, CaptionKind kind)
 {
-    Item& item = m_items.emplace_back(Item{id, caption, submenu, true, TypeOf(caption), 0});
+    Item& item = m_items.emplace_back(Item{id, MenuText(caption, kind), submenu, true, TypeOf(caption, kind), 0});
     InsertIntoPopup(item);
 }
 
-void ItemizedMenu::InsertAfter(UINT previousId, UINT id, const std::wstring& caption)
+void ItemizedMenu::InsertAfter(UINT previousId, UINT id, const std::wstring& caption, CaptionKind kind)
 {
     const auto previous = Find(previousId);
     if (previous == m_items.end()) throw std::out_of_range("No menu item to insert after");
     const auto inserted = m_items.insert(
-        previous + 1, Item{id, caption, nullptr, true, TypeOf(caption), 0});
+        previous + 1, Item{id, MenuText(caption, kind), nullptr, true, TypeOf(caption, kind), 0});
     InsertIntoPopup(*inserted);
 }
 

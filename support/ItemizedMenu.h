@@ -10,6 +10,11 @@
 
 namespace jitswap {
 
+enum class CaptionKind {
+    Designed,  // as the menu's design writes it: "-" is a separator, '&' marks the access key
+    Literal,   // text the user typed, shown exactly so: never a separator, '&' shown as itself
+};
+
 class ItemizedMenu {
 public:
     // The popup belongs to its parent menu (or window); this object only arranges its items.
@@ -17,10 +22,11 @@ public:
 
     HMENU Handle() const noexcept { return m_popup; }
 
-    // Adds an item at the end; the caption "-" makes a separator.
-    void Append(UINT id, const std::wstring& caption, HMENU submenu = nullptr);
+    // Adds an item at the end.
+    void Append(UINT id, const std::wstring& caption, HMENU submenu = nullptr,
+                CaptionKind kind = CaptionKind::Designed);
     // Adds an item right after another one.
-    void InsertAfter(UINT previousId, UINT id, const std::wstring& caption);
+    void InsertAfter(UINT previousId, UINT id, const std::wstring& caption, CaptionKind kind = CaptionKind::Designed);
     // False when there is no such item.
     bool Remove(UINT id);
     bool Contains(UINT id) const noexcept;

@@ -25,15 +25,15 @@ public:
     }
 
     // Adds element `index` after the array's element with the nearest lower index.
-    void Load(int index, const std::wstring& caption)
+    void Load(int index, const std::wstring& caption, CaptionKind kind = CaptionKind::Designed)
     {
         for (int previous = index - 1; previous >= 0; --previous) {
             if (m_menu.Contains(Id(previous))) {
-                m_menu.InsertAfter(Id(previous), Id(index), caption);
+                m_menu.InsertAfter(Id(previous), Id(index), caption, kind);
                 return;
             }
         }
-        m_menu.Append(Id(index), caption);
+        m_menu.Append(Id(index), caption, nullptr, kind);
     }
 
     // False when the element does not exist.

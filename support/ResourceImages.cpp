@@ -1,6 +1,8 @@
 #include "support/ResourceImages.h"
-#include "support/Win32Error.h"
+
+#include "support/Dpi.h"
 #include "support/SystemLibrary.h"
+#include "support/Win32Error.h"
 
 #include <commctrl.h>
 
@@ -20,20 +22,25 @@ void qsSetWindowResIconAll(HWND window, const wchar_t* iconGroup)
     SendMessageW(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(load(SM_CXSMICON, SM_CYSMICON)));
 }
 
-UniqueIcon qsLoadResTrayIcon(const wchar_t* iconGroup)
+UniqueIcon LoadResIcon(const wchar_t* iconGroup, int size)
 {
     HINSTANCE instance = GetModuleHandleW(nullptr);
     HICON icon = nullptr;
-    // LoadIconMetric picks the image drawn for the notification area's size at the current DPI;
-    // it exists only in version 6 of the common controls, which the manifest asks for.
-    using LoadIconMetricFn = HRESULT(WINAPI*)(HINSTANCE, PCWSTR, int, HICON*);
-    auto loadMetric = LoadedFunction<LoadIconMetricFn>(L"comctl32.dll", "LoadIconMetric");
-    if (!loadMetric || FAILED(loadMetric(instance, iconGroup, LIM_SMALL, &icon))) {
-        icon = static_cast<HICON>(LoadImageW(instance, iconGroup, IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
-                                             GetSystemMetrics(SM_CYSMICON), 0));
-    }
-    if (!icon) ThrowLastError("Loading the tray icon");
+    // LoadIconWithScaleDown draws a size that has no image of its own from the next larger image,
+    // which looks better than the system's stretching of a smaller one; it exists only in version 6
+    // of the common controls, which the manifest asks for. Icons at such sizes are never shared:
+    // the system's cache would hand back the first size asked for.
+    using LoadIconWithScaleDownFn = HRESULT(WINAPI*)(HINSTANCE, PCWSTR, int, int, HICON*);
+    auto scaleDown = LoadedFunction<LoadIconWithScaleDownFn>(L"comctl32.dll", "LoadIconWithScaleDown");
+    if (!scaleDown || FAILED(scaleDown(instance, iconGroup, size, size, &icon)))
+        icon = static_cast<HICON>(LoadImageW(instance, iconGroup, IMAGE_ICON, size, size, 0));
+    if (!icon) ThrowLastError("Loading the program's icon");
     return UniqueIcon(icon);
+}
+
+UniqueIcon qsLoadResTrayIcon(const wchar_t* iconGroup, UINT dpi)
+{
+    return LoadResIcon(iconGroup, SystemMetricForDpi(SM_CXSMICON, dpi));
 }
 
 } // namespace jitswap

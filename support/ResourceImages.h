@@ -7,11 +7,13 @@
 
 namespace jitswap {
 
-// Sets the big and small icons of the window from the icon group, at the sizes the system uses
-// at the window's DPI.
+// Sets the big and small icons of the window from the icon group, at the system's standard sizes.
 void qsSetWindowResIconAll(HWND window, const wchar_t* iconGroup);
 
-// The icon group at the notification area's icon size; the caller owns it.
-UniqueIcon qsLoadResTrayIcon(const wchar_t* iconGroup);
+// The icon group at the notification area's icon size for that DPI; the caller owns it.
+UniqueIcon qsLoadResTrayIcon(const wchar_t* iconGroup, UINT dpi);
+
+// The icon group at a square size, drawn from its nearest image; the caller owns it.
+UniqueIcon LoadResIcon(const wchar_t* iconGroup, int size);
 
 } // namespace jitswap

@@ -10,6 +10,14 @@ namespace jitswap {
 
 void ReportRunTimeError(const std::exception_ptr& error) noexcept
 {
+    // A failure while the box for an earlier one is up is part of the same end of the program:
+    // one error, one box.
+    static bool reporting = false;
+    if (reporting) {
+        PostQuitMessage(kRunTimeErrorExitCode);
+        return;
+    }
+    reporting = true;
     try {
         std::wstring text = L"Ошибка выполнения.";
         try {
@@ -22,6 +30,7 @@ void ReportRunTimeError(const std::exception_ptr& error) noexcept
     } catch (...) {
         // Nothing is left to tell the user with; ending the program is all that remains.
     }
+    reporting = false;
     // Every loop, the modal ones included, passes WM_QUIT outwards, so the windows are destroyed in
     // order and the tray icon goes with them.
     PostQuitMessage(kRunTimeErrorExitCode);

@@ -31,6 +31,7 @@ public:
 
     void SetText(std::wstring_view tooltip);
     void SetIcon(UniqueIcon icon);
+    HICON Icon() const noexcept { return m_icon.get(); }
     // Shows or removes the icon. A shell that cannot take it yet is asked again every second.
     void SetVisible(bool visible);
     bool IsVisible() const noexcept { return m_visible; }
@@ -44,6 +45,9 @@ public:
     // Raised for each user action on the icon, with the point the shell gives for it (screen
     // coordinates, negative on monitors left of or above the primary one).
     std::function<void(TrayAction, POINT)> Activated;
+    // Raised when a restarted shell has the icon again, as the moment to redraw it for the
+    // shell's DPI, which may have changed meanwhile.
+    std::function<void()> ShellRestarted;
 
 private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -59,6 +63,7 @@ private:
     std::wstring m_text;
     bool m_visible = false;
     bool m_added = false;
+    bool m_failed = false;
 };
 
 } // namespace jitswap

@@ -211,11 +211,29 @@ TEST_F(TrayMenuTest, NearMissesAreNoMatch)
     EXPECT_EQ(Menu(), WithTail(expected));
 }
 
-TEST_F(TrayMenuTest, CaptionsAreTheTitlesUnchanged)
+TEST_F(TrayMenuTest, TitlesAreShownAsTyped)
 {
-    StoreEntry(0, L"  Двa  пробела & амперсанд  ", L"a.exe", false);
+    // A menu underlines the character after a single '&' and makes a caption "-" a separator; a
+    // title is shown neither way. The "-" entry is the system's, so its bullet must be seen.
+    const struct {
+        const wchar_t* title;
+        const wchar_t* menuText;
+    } cases[] = {
+        {L"-", L"-"},
+        {L"Tom & Jerry", L"Tom && Jerry"},
+        {L"&&", L"&&&&"},
+        {L"  Двa  пробела & амперсанд  ", L"  Двa  пробела && амперсанд  "},
+    };
+    std::vector<Item> expected = Head(false);
+    for (int slot = 0; slot < static_cast<int>(std::size(cases)); ++slot) {
+        StoreEntry(slot, cases[slot].title, L"dbg" + std::to_wstring(slot) + L".exe", false);
+        expected.push_back({cases[slot].menuText, slot == 0});
+    }
+    SetSystem(L"dbg0.exe", L"0");
     Start();
-    EXPECT_EQ(Menu()[3].caption, L"  Двa  пробела & амперсанд  ");
+    EXPECT_EQ(Menu(), WithTail(expected));
+    HMENU popup = GetSubMenu(GetMenu(m_window->Handle()), 0);
+    EXPECT_FALSE(GetMenuState(popup, kFirstDebugger, MF_BYCOMMAND) & MF_SEPARATOR) << "\"-\" is an entry";
 }
 
 TEST_F(TrayMenuTest, PickingAnEntryWritesBothViewsAndMovesTheMarkAtOnce)

@@ -3,6 +3,7 @@
 
 #include "app/AppIdentity.h"
 #include "app/frmMain.h"
+#include "support/Dpi.h"
 #include "support/ExecutablePath.h"
 #include "tests/app/JitswapProcess.h"
 #include "tests/common/DialogDriver.h"
@@ -11,9 +12,19 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
+
+namespace jitswap {
+
+// What a test needs to see of the main window that the user sees only in the notification area.
+struct frmMainProbe {
+    static HICON TrayIcon(const frmMain& window) { return window.bcMain->Icon(); }
+};
+
+} // namespace jitswap
 
 using namespace jitswap;
 using namespace jitswap::test;
@@ -41,6 +52,45 @@ void SetRunValue(const std::wstring& command)
     RegSetKeyValueW(HKEY_CURRENT_USER, kRunKey, AppGuid, REG_SZ, command.c_str(),
                     static_cast<DWORD>((command.size() + 1) * sizeof(wchar_t)));
 }
+
+int IconWidth(HICON icon)
+{
+    ICONINFO info{};
+    if (!GetIconInfo(icon, &info)) return 0;
+    BITMAP bitmap{};
+    GetObjectW(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof bitmap, &bitmap);
+    if (info.hbmColor) DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
+    return bitmap.bmWidth;
+}
+
+int WindowIconWidth(HWND window, WPARAM which)
+{
+    return IconWidth(reinterpret_cast<HICON>(SendMessageW(window, WM_GETICON, which, 0)));
+}
+
+// HKEY_CURRENT_USER redirected to a scratch key in this process, so that what a test writes there
+// never reaches the user's own settings, on Windows either.
+class ScratchCurrentUser {
+public:
+    ScratchCurrentUser()
+    {
+        RegCreateKeyExW(HKEY_CURRENT_USER, kScratch, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &m_key, nullptr);
+        EXPECT_EQ(RegOverridePredefKey(HKEY_CURRENT_USER, m_key), ERROR_SUCCESS);
+    }
+    ~ScratchCurrentUser()
+    {
+        RegOverridePredefKey(HKEY_CURRENT_USER, nullptr);
+        RegCloseKey(m_key);
+        DeleteRegistryTree(HKEY_CURRENT_USER, kScratch);
+    }
+    ScratchCurrentUser(const ScratchCurrentUser&) = delete;
+    ScratchCurrentUser& operator=(const ScratchCurrentUser&) = delete;
+
+private:
+    static constexpr wchar_t kScratch[] = L"Software\\Quarvel\\Jitswap Tests\\CurrentUser";
+    HKEY m_key = nullptr;
+};
 
 class frmMainTest : public ::testing::Test {
 protected:
@@ -121,6 +171,74 @@ TEST_F(frmMainTest, TheMarkIsReadOnceAtStart)
     EXPECT_TRUE(GetMenuState(Popup(), kToggleAutostart, MF_BYCOMMAND) & MF_CHECKED);
 }
 
+TEST_F(frmMainTest, StartWithWindowsHeedsTaskManagersDisabledRecordAndClearsIt)
+{
+    constexpr wchar_t kApprovalKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\StartupApproved\\Run";
+    const std::vector<BYTE> disabled{3, 0, 0, 0, 0xd4, 0x0d, 0x43, 0x8d, 0xc8, 0x3b, 0xd9, 1};
+    const std::vector<BYTE> enabled{2, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+    const auto setRecord = [&](const std::vector<BYTE>& record) {
+        RegSetKeyValueW(HKEY_CURRENT_USER, kApprovalKey, AppGuid, REG_BINARY, record.data(),
+                        static_cast<DWORD>(record.size()));
+    };
+    const auto record = [&] {
+        std::vector<BYTE> data(64);
+        DWORD size = static_cast<DWORD>(data.size());
+        if (RegGetValueW(HKEY_CURRENT_USER, kApprovalKey, AppGuid, RRF_RT_REG_BINARY, nullptr, data.data(), &size))
+            return std::vector<BYTE>{};
+        data.resize(size);
+        return data;
+    };
+    const auto checked = [&] { return (GetMenuState(Popup(), kToggleAutostart, MF_BYCOMMAND) & MF_CHECKED) != 0; };
+
+    const ScratchCurrentUser scratch;
+    SetRunValue(L"\"" + ExecutablePath() + L"\"");
+    setRecord(enabled);
+    Start();
+    EXPECT_TRUE(checked()) << "enabled in Task Manager";
+    m_window.reset();
+
+    // Disabled there, Windows will not start it: the mark says so, and checking it enables it again.
+    setRecord(disabled);
+    Start();
+    EXPECT_FALSE(checked()) << "disabled in Task Manager";
+    Command(kToggleAutostart);
+    PumpFor(50);
+    EXPECT_TRUE(checked());
+    EXPECT_EQ(RunValue(), L"\"" + ExecutablePath() + L"\"");
+    EXPECT_EQ(record(), enabled);
+    m_window.reset();
+}
+
+TEST_F(frmMainTest, IconsFollowTheDpiOnEverySignalOfAChange)
+{
+    frmMain& window = Start();
+    HWND tray = FindWindowW(L"JitswapTrayIcon", nullptr);
+    const UINT systemDpi = WindowDpi(window.Handle());
+    RECT suggested{0, 0, 200, 100};
+    const auto dpiChanged = [&](UINT dpi) {
+        SendMessageW(window.Handle(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+    };
+    const struct {
+        const char* signal;
+        std::function<void()> send;
+        UINT dpi;
+    } steps[] = {
+        {"WM_DPICHANGED", [&] { dpiChanged(144); }, 144},
+        {"WM_DISPLAYCHANGE", [&] { SendMessageW(window.Handle(), WM_DISPLAYCHANGE, 32, MAKELPARAM(800, 600)); }, systemDpi},
+        {"WM_DPICHANGED", [&] { dpiChanged(192); }, 192},
+        {"WM_SETTINGCHANGE", [&] { SendMessageW(window.Handle(), WM_SETTINGCHANGE, 0, 0); }, systemDpi},
+        {"WM_DPICHANGED", [&] { dpiChanged(120); }, 120},
+        {"TaskbarCreated", [&] { SendMessageW(tray, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0); }, systemDpi},
+    };
+    for (const auto& step : steps) {
+        step.send();
+        const int smallSize = SystemMetricForDpi(SM_CXSMICON, step.dpi);
+        EXPECT_EQ(IconWidth(frmMainProbe::TrayIcon(window)), smallSize) << step.signal;
+        EXPECT_EQ(WindowIconWidth(window.Handle(), ICON_SMALL), smallSize) << step.signal;
+        EXPECT_EQ(WindowIconWidth(window.Handle(), ICON_BIG), SystemMetricForDpi(SM_CXICON, step.dpi)) << step.signal;
+    }
+}
+
 TEST_F(frmMainTest, ARegistrationOfAnotherCopyIsNotThisOne)
 {
     SetRunValue(L"\"C:\\Elsewhere\\jitswap.exe\"");
@@ -183,7 +301,7 @@ TEST_F(frmMainTest, ShiftF1AloneShowsAboutWithoutDescription)
     EXPECT_EQ(watcher.Count(), 1u);
 }
 
-TEST_F(frmMainTest, AFailureInAHandlerIsReportedAsARunTimeErrorAndEndsTheLoop)
+TEST_F(frmMainTest, AFailureInAHandlerIsReportedOnceAsARunTimeErrorAndEndsTheLoop)
 {
     Start();
     // The menu reloads the catalogue before it opens; now the store refuses to be read.
@@ -193,8 +311,12 @@ TEST_F(frmMainTest, AFailureInAHandlerIsReportedAsARunTimeErrorAndEndsTheLoop)
     SetKeyAccess(HKEY_CURRENT_USER, kCatalogueKey, KeyAccess::None);
     DialogWatcher watcher(IDOK);
     std::optional<int> quit;
-    PostMessageW(FindWindowW(L"JitswapTrayIcon", nullptr), WM_APP + 1, 0, MAKELPARAM(WM_CONTEXTMENU, 1));
+    // The user clicks on while the error box is up, and once more after it: the icon stays silent.
+    HWND tray = FindWindowW(L"JitswapTrayIcon", nullptr);
+    for (int click = 0; click < 3; ++click) PostMessageW(tray, WM_APP + 1, 0, MAKELPARAM(WM_CONTEXTMENU, 1));
     ASSERT_TRUE(PumpUntil([&] { return quit.has_value(); }, 5000, &quit));
+    PostMessageW(tray, WM_APP + 1, 0, MAKELPARAM(WM_CONTEXTMENU, 1));
+    PumpFor(300);
     SetKeyAccess(HKEY_CURRENT_USER, kCatalogueKey, KeyAccess::Full);
 
     EXPECT_EQ(quit, 3);
