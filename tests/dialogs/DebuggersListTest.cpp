@@ -459,6 +459,40 @@ TEST_F(DebuggersList, CancelDropsTheEditsAndOkSavesEvenWithoutChanges)
     EXPECT_EQ(Stored(), Numbered(2));
 }
 
+TEST_F(DebuggersList, ARefusedSaveSaysSoAndKeepsTheDialogOpenWithTheEdits)
+{
+    Store(Numbered(2));
+    constexpr wchar_t kSection[] = L"Software\\Quarvel\\JitswapDialogsTest\\Debuggers";
+    SetKeyAccess(HKEY_CURRENT_USER, kSection, KeyAccess::ReadOnly);
+    frmDebuggersList dialog(Opener());
+    DialogScript script;
+    script.When("the list in front", [&] { return InFront(dialog); }, [&] { PressKey(VK_INSERT); })
+        .When("the add dialog", EntryInFront,
+              [&] {
+                  Type(L"Новый");
+                  PressKey(VK_RETURN);
+              })
+        .When("three entries", [&] { return InFront(dialog) && ListCount(ControlsOf(dialog).list) == 3; },
+              [&] { PressKey(VK_RETURN); })
+        .When("the message", BoxInFront,
+              [&] {
+                  ExpectBox(BoxInFront(), L"Не удалось сохранить список отладчиков!", {IDOK}, MB_ICONERROR);
+                  EXPECT_EQ(Stored(), Numbered(2)) << "a refused save changes nothing stored";
+                  Answer(BoxInFront(), IDOK);
+              })
+        .When("the list in front again", [&] { return InFront(dialog); },
+              [&] {
+                  EXPECT_EQ(Items(ControlsOf(dialog).list).back(), L"Новый");
+                  // The user retries once the store lets them.
+                  SetKeyAccess(HKEY_CURRENT_USER, kSection, KeyAccess::Full);
+                  PressKey(VK_RETURN);
+              });
+    Open(dialog, script);
+    std::vector<DebuggerEntry> expected = Numbered(2);
+    expected.push_back({L"Новый", L"", false});
+    EXPECT_EQ(Stored(), expected);
+}
+
 TEST_F(DebuggersList, OpensOnlyOnceAndComesToTheFrontWithItsEntryDialog)
 {
     Store(Numbered(1));
