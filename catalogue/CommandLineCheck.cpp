@@ -94,7 +94,7 @@ CommandLineFindings CheckCommandLine(std::wstring_view commandLine, const Execut
     const ExecutableSpan span = LocateExecutable(commandLine);
     findings.executable = commandLine.substr(span.begin, span.end - span.begin);
     if (!span.quoted && findings.executable.find_first_of(L" \t") != std::wstring::npos) {
-        findings.quotedForm = std::wstring(commandLine.substr(0, span.begin)) + L'"' + findings.executable + L'"' +
+        findings.quotedForm = std::wstring(commandLine.substr(0, span.begin)) + QuotedPath(findings.executable) +
                               std::wstring(commandLine.substr(span.end));
     }
     findings.executableMissing = findings.executable.empty() || !executableExists(findings.executable);
