@@ -66,25 +66,9 @@ HWND EntryInFront()
     return entry && IsForeground(entry) ? entry : nullptr;
 }
 
-HWND BoxInFront()
-{
-    HWND box = ShownMessageBox();
-    return box && IsForeground(box) ? box : nullptr;
-}
-
 HWND EntryItem(int id)
 {
     return GetDlgItem(EntryInFront(), id);
-}
-
-// What the user sees of a message box, checked against the text and style the program shows.
-void ExpectBox(HWND box, const std::wstring& text, std::vector<int> buttons, UINT icon)
-{
-    SeenDialog seen = Describe(box);
-    EXPECT_EQ(seen.texts, std::vector<std::wstring>{text});
-    std::sort(seen.buttons.begin(), seen.buttons.end());
-    EXPECT_EQ(seen.buttons, buttons);
-    EXPECT_EQ(seen.iconStyle, icon);
 }
 
 BOOL CALLBACK CollectToolTips(HWND window, LPARAM found)
@@ -336,10 +320,10 @@ TEST_F(DebuggersList, AddAndEditGoThroughTheEntryDialogAndOkSavesThem)
                   EXPECT_TRUE(IsWindowVisible(EntryItem(frmDebuggerEntry::kTxtCommandLine32))) << "a 64-bit host";
                   Type(L"   ");
                   PressKey(VK_TAB);
-                  Type(L"dbg.exe -p %ld");
+                  Type(L"cmd.exe -p %ld");
                   PressKey(VK_TAB);
                   PressKey(VK_TAB);
-                  Type(L"dbg32.exe -p %ld");
+                  Type(L"notepad.exe -p %ld");
                   PressKey(VK_RETURN);
               })
         .When("the list in front", [&] { return InFront(dialog); },
@@ -361,10 +345,10 @@ TEST_F(DebuggersList, AddAndEditGoThroughTheEntryDialogAndOkSavesThem)
                   SendMessageW(title, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
                   EXPECT_EQ(start, 0u);
                   EXPECT_EQ(end, 3u);
-                  EXPECT_EQ(Text(EntryItem(frmDebuggerEntry::kTxtCommandLine)), L"dbg.exe -p %ld");
-                  EXPECT_EQ(Text(EntryItem(frmDebuggerEntry::kTxtCommandLine32)), L"dbg32.exe -p %ld");
+                  EXPECT_EQ(Text(EntryItem(frmDebuggerEntry::kTxtCommandLine)), L"cmd.exe -p %ld");
+                  EXPECT_EQ(Text(EntryItem(frmDebuggerEntry::kTxtCommandLine32)), L"notepad.exe -p %ld");
                   EXPECT_TRUE(IsEnabled(EntryItem(frmDebuggerEntry::kCmdOk)));
-                  SetWindowTextW(EntryItem(frmDebuggerEntry::kTxtCommandLine32), L"dbg32.exe -p %ld -e %ld");
+                  SetWindowTextW(EntryItem(frmDebuggerEntry::kTxtCommandLine32), L"notepad.exe -p %ld -e %ld");
                   Type(L"Основной");
               })
         .When("the title typed",
@@ -411,7 +395,7 @@ TEST_F(DebuggersList, AddAndEditGoThroughTheEntryDialogAndOkSavesThem)
                   Click(c.ok);
               });
     Open(dialog, script);
-    EXPECT_EQ(Stored(), (std::vector<DebuggerEntry>{{L"Основной", L"dbg.exe -p %ld", true, L"dbg32.exe -p %ld -e %ld"},
+    EXPECT_EQ(Stored(), (std::vector<DebuggerEntry>{{L"Основной", L"cmd.exe -p %ld", true, L"notepad.exe -p %ld -e %ld"},
                                                     {L"Запасной", L"", false}}));
 }
 
@@ -433,6 +417,8 @@ TEST_F(DebuggersList, CancelDropsTheEditsAndOkSavesEvenWithoutChanges)
                   Type(L"Изменённый");
                   PressKey(VK_RETURN);
               })
+        // Its debugger is not on this machine: Yes keeps it as it is.
+        .When("the warning", BoxInFront, [&] { Answer(BoxInFront(), IDYES); })
         .When("the edited entry", [&] { return InFront(dialog) && ListItem(ControlsOf(dialog).list, 0) == L"Изменённый"; },
               [&] { PressKey(VK_DELETE); })
         .When("the question", BoxInFront, [&] { Answer(BoxInFront(), IDYES); })
