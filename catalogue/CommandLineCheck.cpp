@@ -83,6 +83,14 @@ std::wstring CommandLineRefusal(std::wstring_view commandLine)
     return ReadSubstitutions(commandLine).refusal;
 }
 
+std::wstring SwitchRefusal(std::wstring_view commandLine, std::wstring_view commandLine32)
+{
+    if (std::wstring refusal = CommandLineRefusal(commandLine); !refusal.empty()) return refusal;
+    if (std::wstring refusal = CommandLineRefusal(commandLine32); !refusal.empty())
+        return L"Для 32-битных программ:\n" + refusal;
+    return {};
+}
+
 CommandLineFindings CheckCommandLine(std::wstring_view commandLine, const ExecutableLookup& executableExists)
 {
     CommandLineFindings findings;
