@@ -5,6 +5,7 @@
 #include "app/EntryChoice.h"
 #include "app/frmMain.h"
 #include "catalogue/CDebuggers.h"
+#include "catalogue/CommandLineCheck.h"
 #include "dialogs/frmDebuggersList.h"
 #include "support/MessageBox.h"
 #include "support/OpenAppSettingsStore.h"
@@ -58,8 +59,14 @@ void frmMain::RebuildDebuggersMenu()
 
 void frmMain::ApplyDebugger(std::int32_t index)
 {
+    // A catalogue edited by hand must not hand the system a command line it would read through.
+    const DebuggerChoice choice = EntryChoice(*m_Debuggers, index);
+    if (const std::wstring refusal = SwitchRefusal(choice.commandLine, choice.commandLine32); !refusal.empty()) {
+        ShowMessage(refusal, kStyleError);
+        return;
+    }
     // Every view or none: a refusal has already put back whatever was changed before it.
-    if (ApplySystemDebugger(EntryChoice(*m_Debuggers, index)) != SwitchResult::Done) {
+    if (ApplySystemDebugger(choice) != SwitchResult::Done) {
         ShowMessage(L"Не удалось установить новый профиль!", kStyleError);
         return;
     }

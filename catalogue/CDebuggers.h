@@ -39,13 +39,16 @@ public:
     void SetAuto(std::int32_t index, bool autoStart);
     void SetCommandLine32(std::int32_t index, std::wstring commandLine32);
 
-    // Replaces the catalogue with the stored one. The entries held before are dropped first, so a
-    // store failure, which is thrown, leaves only the entries read completely before it.
+    // Replaces the catalogue with the stored one, finishing or discarding a save that was cut
+    // short. The entries held before are dropped first, so a store failure, which is thrown,
+    // leaves only the entries read completely before it.
     void ReadDebuggers();
 
-    // Writes every slot, the vacant ones too, so that entries of a longer earlier catalogue go.
-    // A failing write is skipped and the save goes on; nothing is thrown.
-    void SaveDebuggers() const;
+    // Replaces the stored catalogue as a whole, every slot written, the vacant ones too. False
+    // when the store refused any part of it: the stored catalogue is then the one held before.
+    // Nothing is thrown. A save or load cut short by the end of the process leaves either the
+    // old or the new catalogue for the next load.
+    [[nodiscard]] bool SaveDebuggers() const;
 
 private:
     bool Holds(std::int32_t index) const;

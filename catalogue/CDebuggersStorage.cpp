@@ -1,8 +1,10 @@
 // The catalogue in the settings store: section "Debuggers", one slot per entry, four keys a slot.
 // The fourth came later: a catalogue stored without it loads with the same command line for both
 // kinds of program, and the earlier version, which reads only the first three, still loads ours.
+// A save replaces the section as a whole (catalogue/CatalogueSwap.h).
 
 #include "catalogue/CDebuggers.h"
+#include "catalogue/CatalogueSwap.h"
 #include "support/SkipOnFailure.h"
 
 #include <exception>
@@ -12,7 +14,6 @@
 namespace jitswap {
 namespace {
 
-constexpr std::wstring_view kSection = L"Debuggers";
 constexpr std::wstring_view kTitlePrefix = L"Title ";
 constexpr std::wstring_view kCommandLinePrefix = L"Command Line ";
 constexpr std::wstring_view kAutoPrefix = L"Auto ";
@@ -30,45 +31,98 @@ std::unique_ptr<SettingsStore> OpenStore(const SettingsStoreOpener& openStore)
     return store;
 }
 
+CatalogueSections FindSections(SettingsStore& store)
+{
+    return {store.SectionExists(kCatalogueSection), store.SectionExists(kCatalogueStagingSection),
+            store.SectionExists(kCataloguePreviousSection)};
+}
+
+void Repair(SettingsStore& store, SwapRepair repair)
+{
+    switch (repair) {
+    case SwapRepair::DeleteStaging:
+        store.DeleteSection(kCatalogueStagingSection);
+        break;
+    case SwapRepair::DeletePrevious:
+        store.DeleteSection(kCataloguePreviousSection);
+        break;
+    case SwapRepair::StagingToCurrent:
+        store.RenameSection(kCatalogueStagingSection, kCatalogueSection);
+        break;
+    case SwapRepair::PreviousToCurrent:
+        store.RenameSection(kCataloguePreviousSection, kCatalogueSection);
+        break;
+    }
+}
+
 } // namespace
 
 void CDebuggers::ReadDebuggers()
 {
     m_entries.clear();
     const auto store = OpenStore(m_openStore);
+    // A swap cut short is finished or discarded here. Where the store refuses a repair (a key
+    // closed to this user), the whole catalogue is read from where the cut left it.
+    SwapRecovery recovery = PlanSwapRecovery(FindSections(*store));
+    if (!recovery.repairs.empty()) {
+        for (const SwapRepair repair : recovery.repairs) SkipOnFailure([&] { Repair(*store, repair); });
+        recovery = PlanSwapRecovery(FindSections(*store));
+    }
+    const std::wstring_view section = SectionOf(recovery.source);
+    if (section.empty()) return;
+
     for (std::int32_t slot = 0; slot < Capacity; ++slot) {
         // Values another program stored in a shape that cannot be read as text or boolean must
         // not keep the program from starting: such a title marks the slot vacant, such a command
         // line reads as empty and such a flag as false. A failure of the store itself is thrown.
-        const auto title = store->ReadText(kSection, SlotKey(kTitlePrefix, slot), L"");
+        const auto title = store->ReadText(section, SlotKey(kTitlePrefix, slot), L"");
         if (!title || title->empty()) continue;
-        auto commandLine = store->ReadText(kSection, SlotKey(kCommandLinePrefix, slot), L"");
-        const auto autoStart = store->ReadBoolean(kSection, SlotKey(kAutoPrefix, slot), false);
-        auto commandLine32 = store->ReadText(kSection, SlotKey(kCommandLine32Prefix, slot), L"");
+        auto commandLine = store->ReadText(section, SlotKey(kCommandLinePrefix, slot), L"");
+        const auto autoStart = store->ReadBoolean(section, SlotKey(kAutoPrefix, slot), false);
+        auto commandLine32 = store->ReadText(section, SlotKey(kCommandLine32Prefix, slot), L"");
         m_entries.push_back(DebuggerEntry{*title, std::move(commandLine).value_or(L""), autoStart.value_or(false),
                                           std::move(commandLine32).value_or(L"")});
     }
 }
 
-void CDebuggers::SaveDebuggers() const
+bool CDebuggers::SaveDebuggers() const
 {
-    // The caller is a dialog's confirmation: no failure here may end the program. Without a store
-    // every one of the writes below would fail, so there is nothing left to do.
+    // The caller is a dialog's confirmation or a switch: no failure here may end the program.
     std::unique_ptr<SettingsStore> store;
+    bool staging = false;
     try {
         store = OpenStore(m_openStore);
+        for (const SwapRepair repair : PlanSwapRecovery(FindSections(*store)).repairs) Repair(*store, repair);
+        // With a section in place from the start, a staging section alone is always unfinished.
+        store->CreateSection(kCatalogueSection);
+        staging = true;
+        for (std::int32_t slot = 0; slot < Capacity; ++slot) {
+            store->WriteText(kCatalogueStagingSection, SlotKey(kTitlePrefix, slot), Title(slot));
+            store->WriteText(kCatalogueStagingSection, SlotKey(kCommandLinePrefix, slot), CommandLine(slot));
+            store->WriteBoolean(kCatalogueStagingSection, SlotKey(kAutoPrefix, slot), Auto(slot));
+            store->WriteText(kCatalogueStagingSection, SlotKey(kCommandLine32Prefix, slot), CommandLine32(slot));
+        }
+        store->RenameSection(kCatalogueSection, kCataloguePreviousSection);
     } catch (const std::exception&) {
-        return;
+        // Before staging began, a staging section may be a whole catalogue that a cut-short
+        // swap left behind and the next load still needs.
+        if (staging) SkipOnFailure([&] { store->DeleteSection(kCatalogueStagingSection); });
+        return false;
     }
-    // A failing write costs only its own key; every other value is still written.
-    for (std::int32_t slot = 0; slot < Capacity; ++slot) {
-        SkipOnFailure([&] { store->WriteText(kSection, SlotKey(kTitlePrefix, slot), Title(slot)); });
-        SkipOnFailure(
-            [&] { store->WriteText(kSection, SlotKey(kCommandLinePrefix, slot), CommandLine(slot)); });
-        SkipOnFailure([&] { store->WriteBoolean(kSection, SlotKey(kAutoPrefix, slot), Auto(slot)); });
-        SkipOnFailure(
-            [&] { store->WriteText(kSection, SlotKey(kCommandLine32Prefix, slot), CommandLine32(slot)); });
+    try {
+        store->RenameSection(kCatalogueStagingSection, kCatalogueSection);
+    } catch (const std::exception&) {
+        // Past the point of no return the next load would finish the swap; the user is told the
+        // save failed, so the old catalogue goes back if the store lets it.
+        SkipOnFailure([&] {
+            store->RenameSection(kCataloguePreviousSection, kCatalogueSection);
+            store->DeleteSection(kCatalogueStagingSection);
+        });
+        return false;
     }
+    // The new catalogue is in place; a section left over here goes at the next load or save.
+    SkipOnFailure([&] { store->DeleteSection(kCataloguePreviousSection); });
+    return true;
 }
 
 } // namespace jitswap

@@ -83,6 +83,14 @@ std::wstring CommandLineRefusal(std::wstring_view commandLine)
     return ReadSubstitutions(commandLine).refusal;
 }
 
+std::wstring SwitchRefusal(std::wstring_view commandLine, std::wstring_view commandLine32)
+{
+    if (std::wstring refusal = CommandLineRefusal(commandLine); !refusal.empty()) return refusal;
+    if (std::wstring refusal = CommandLineRefusal(commandLine32); !refusal.empty())
+        return L"Для 32-битных программ:\n" + refusal;
+    return {};
+}
+
 CommandLineFindings CheckCommandLine(std::wstring_view commandLine, const ExecutableLookup& executableExists)
 {
     CommandLineFindings findings;
@@ -94,7 +102,7 @@ CommandLineFindings CheckCommandLine(std::wstring_view commandLine, const Execut
     const ExecutableSpan span = LocateExecutable(commandLine);
     findings.executable = commandLine.substr(span.begin, span.end - span.begin);
     if (!span.quoted && findings.executable.find_first_of(L" \t") != std::wstring::npos) {
-        findings.quotedForm = std::wstring(commandLine.substr(0, span.begin)) + L'"' + findings.executable + L'"' +
+        findings.quotedForm = std::wstring(commandLine.substr(0, span.begin)) + QuotedPath(findings.executable) +
                               std::wstring(commandLine.substr(span.end));
     }
     findings.executableMissing = findings.executable.empty() || !executableExists(findings.executable);

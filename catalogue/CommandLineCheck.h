@@ -27,6 +27,11 @@ using ExecutableLookup = std::function<bool(const std::wstring& executable)>;
 // The reason, in the user's words, why the system must not get this command line; empty when it may.
 std::wstring CommandLineRefusal(std::wstring_view commandLine);
 
+// The same for a switch to both command lines (the 32-bit one may be empty): the message that
+// refuses the switch, naming the command line for 32-bit programs when it is that one; empty when
+// the system may get both.
+std::wstring SwitchRefusal(std::wstring_view commandLine, std::wstring_view commandLine32);
+
 // Every finding at once. An empty command line (no debugger) has none; a refused one is not
 // looked up.
 CommandLineFindings CheckCommandLine(std::wstring_view commandLine, const ExecutableLookup& executableExists);

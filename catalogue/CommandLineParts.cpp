@@ -63,6 +63,12 @@ std::wstring ExecutablePart(std::wstring_view commandLine)
     return std::wstring(commandLine.substr(span.begin, span.end - span.begin));
 }
 
+std::wstring QuotedPath(std::wstring_view path)
+{
+    const std::size_t trailing = path.size() - (path.find_last_not_of(L'\\') + 1);
+    return L'"' + std::wstring(path) + std::wstring(trailing, L'\\') + L'"';
+}
+
 std::wstring FileNameOf(std::wstring_view path)
 {
     const std::size_t separator = path.find_last_of(L"\\/:");

@@ -20,6 +20,10 @@ struct ExecutableSpan {
 ExecutableSpan LocateExecutable(std::wstring_view commandLine);
 std::wstring ExecutablePart(std::wstring_view commandLine);
 
+// The path in quotes, as the executable or an argument of a command line: a path with blanks
+// stays whole, and backslashes before the closing quote are doubled so that they do not escape it.
+std::wstring QuotedPath(std::wstring_view path);
+
 // The file name of a path: what follows its last backslash, slash or drive colon.
 std::wstring FileNameOf(std::wstring_view path);
 

@@ -65,6 +65,9 @@ void frmDebuggerEntry::CreateControls()
                              {5520, kRow32BoxTop, 375, 315}, kCmdBrowse32);
     chkAuto = AddControl(L"BUTTON", L"Автоматический вызов", WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX,
                          {180, 1260 + below, 2355, 255}, kChkAuto);
+    // Beside the check box, above "Ok" and "Отмена" and as wide as both: it fills the fields above.
+    cmdPresets = AddControl(L"BUTTON", L"Известные отладчики...", kButtonStyle, {3000, 1230 + below, 2895, 315},
+                            kCmdPresets);
     cmdDetect = AddControl(L"BUTTON", L"Определить", kButtonStyle, {120, 1680 + below, 1395, 435}, kCmdDetect);
     cmdCancel = AddControl(L"BUTTON", L"Отмена", kButtonStyle, {4500, 1680 + below, 1395, 435}, kCmdCancel);
     cmdOk = AddControl(L"BUTTON", L"Ok", WS_VISIBLE | WS_TABSTOP | WS_DISABLED | BS_DEFPUSHBUTTON,
@@ -218,6 +221,7 @@ void frmDebuggerEntry::cmdDetect_Click()
 
 void frmDebuggerEntry::cmdOk_Click()
 {
+    if (!ConfirmCommandLines()) return;
     m_ok = true;
     Hide();
 }
@@ -249,6 +253,9 @@ void frmDebuggerEntry::OnCommand(int id, int notification, HWND)
     case kCmdDetect:
         if (notification == BN_CLICKED) cmdDetect_Click();
         break;
+    case kCmdPresets:
+        if (notification == BN_CLICKED) cmdPresets_Click();
+        break;
     case kCmdOk:
         // Enter reaches here only through the default button; a disabled "Ok" must not act.
         if (notification == BN_CLICKED && IsWindowEnabled(cmdOk)) cmdOk_Click();
@@ -257,6 +264,8 @@ void frmDebuggerEntry::OnCommand(int id, int notification, HWND)
         if (notification == BN_CLICKED) cmdCancel_Click();
         break;
     default:
+        if (id >= kMnuPreset && id < kMnuPreset + static_cast<int>(kAllPresets.size()))
+            mnuPreset_Click(kAllPresets[static_cast<std::size_t>(id - kMnuPreset)]);
         break;
     }
 }

@@ -3,9 +3,11 @@
 // 64-bit Windows a second one for 32-bit programs, and the automatic-invocation flag in its
 // controls; the caller fills them before showing it (for an edit) and reads them back after it
 // has hidden itself. Each "..." picks its command line from a file and "Определить" copies the
-// system's current debugger. Every close request only hides the
+// system's current debugger; "Известные отладчики" fills every field for a debugger the program
+// knows. "Ok" first has the command lines checked. Every close request only hides the
 // dialog, so the caller can still read it; only the caller's own Unload destroys it.
 
+#include "catalogue/DebuggerPresets.h"
 #include "dialogs/BackdropForm.h"
 
 #include <string>
@@ -28,6 +30,9 @@ public:
         kLblTag2,
         kTxtCommandLine32,
         kCmdBrowse32,
+        kCmdPresets,
+        // The known debuggers' menu: one item per preset, in the order of kAllPresets.
+        kMnuPreset = 200,
     };
 
     // Creates the window hidden and loads it: empty fields, "Ok" disabled, centred.
@@ -62,6 +67,9 @@ private:
     void txtTitle_GotFocus();
     void txtCommandLine_GotFocus();
     void txtCommandLine32_GotFocus();
+    void cmdPresets_Click();
+    void mnuPreset_Click(PresetKind kind);
+    bool ConfirmCommandLines();
     void cmdBrowse_Click();
     void cmdBrowse32_Click();
     void BrowseInto(HWND commandLineBox);
@@ -76,6 +84,7 @@ private:
     HWND cmdBrowse = nullptr;
     HWND txtCommandLine32 = nullptr;
     HWND cmdBrowse32 = nullptr;
+    HWND cmdPresets = nullptr;
     HWND chkAuto = nullptr;
     HWND cmdDetect = nullptr;
     HWND cmdCancel = nullptr;

@@ -177,7 +177,11 @@ void frmDebuggersList::cmdRemove_Click()
 
 void frmDebuggersList::cmdOk_Click()
 {
-    m_Debuggers.SaveDebuggers();
+    // A refused save leaves the stored catalogue as it was; the edits stay open to retry or drop.
+    if (!m_Debuggers.SaveDebuggers()) {
+        ShowMessage(L"Не удалось сохранить список отладчиков!", kStyleError);
+        return;
+    }
     Unload();
 }
 

@@ -11,6 +11,7 @@ namespace jitswap {
 inline constexpr UINT kStyleError = MB_OK | MB_ICONERROR;             // 16
 inline constexpr UINT kStyleQuestion = MB_YESNO | MB_ICONQUESTION;    // 36
 inline constexpr UINT kStyleWarning = MB_OK | MB_ICONEXCLAMATION;     // 48
+inline constexpr UINT kStyleWarningQuestion = MB_YESNO | MB_ICONEXCLAMATION;  // 52
 
 // Shows the text modally over the program's active window (or its hidden owner window when none
 // is active) and returns the button pressed (IDOK, IDYES, IDNO).

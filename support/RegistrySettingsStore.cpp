@@ -25,14 +25,19 @@ RegistrySettingsStore::OpenSection& RegistrySettingsStore::Section(std::wstring_
 std::optional<RawRegistryValue> RegistrySettingsStore::ReadRaw(std::wstring_view section, std::wstring_view key)
 {
     OpenSection& open = Section(section);
-    if (!open.forReading) {
-        // An absent section is looked for again next time: a write may create it meanwhile.
-        const std::wstring path = m_basePath + L"\\" + open.name;
-        ThrowIfFailed(OpenKeyIfPresent(m_root, path.c_str(), KEY_QUERY_VALUE, open.forReading),
-                      "Opening a settings section");
-        if (!open.forReading) return std::nullopt;
-    }
+    if (!OpenForReading(open)) return std::nullopt;
     return QueryRegistryValue(open.forReading.get(), std::wstring(key).c_str());
+}
+
+// False when the section's key is absent.
+bool RegistrySettingsStore::OpenForReading(OpenSection& open)
+{
+    if (open.forReading) return true;
+    // An absent section is looked for again next time: a write may create it meanwhile.
+    const std::wstring path = m_basePath + L"\\" + open.name;
+    ThrowIfFailed(OpenKeyIfPresent(m_root, path.c_str(), KEY_QUERY_VALUE, open.forReading),
+                  "Opening a settings section");
+    return static_cast<bool>(open.forReading);
 }
 
 std::optional<std::wstring> RegistrySettingsStore::ReadText(std::wstring_view section, std::wstring_view key,
@@ -75,6 +80,40 @@ HKEY RegistrySettingsStore::SectionForWriting(std::wstring_view section)
         open.forWriting.reset(created);
     }
     return open.forWriting.get();
+}
+
+bool RegistrySettingsStore::SectionExists(std::wstring_view section)
+{
+    return OpenForReading(Section(section));
+}
+
+void RegistrySettingsStore::CreateSection(std::wstring_view section)
+{
+    SectionForWriting(section);
+}
+
+void RegistrySettingsStore::RenameSection(std::wstring_view from, std::wstring_view to)
+{
+    Forget(from);
+    Forget(to);
+    HKEY base = nullptr;
+    ThrowIfFailed(RegOpenKeyExW(m_root, m_basePath.c_str(), 0, KEY_WRITE, &base), "Opening the settings");
+    const UniqueHKey owned(base);
+    ThrowIfFailed(RegRenameKey(base, std::wstring(from).c_str(), std::wstring(to).c_str()),
+                  "Renaming a settings section");
+}
+
+void RegistrySettingsStore::DeleteSection(std::wstring_view section)
+{
+    Forget(section);
+    const std::wstring path = m_basePath + L"\\" + std::wstring(section);
+    const LSTATUS status = RegDeleteTreeW(m_root, path.c_str());
+    if (status != ERROR_FILE_NOT_FOUND) ThrowIfFailed(status, "Deleting a settings section");
+}
+
+void RegistrySettingsStore::Forget(std::wstring_view section)
+{
+    std::erase_if(m_sections, [&](const OpenSection& open) { return open.name == section; });
 }
 
 } // namespace jitswap

@@ -13,7 +13,7 @@
 
 namespace jitswap {
 
-class RegistrySettingsStore final : public SettingsStore {
+class RegistrySettingsStore : public SettingsStore {
 public:
     // `basePath` is a subkey of `root`, such as L"Software\\Quarvel\\Jitswap". Nothing is opened
     // or created until a value is read or written; a section's key, once opened, stays open for
@@ -30,6 +30,12 @@ public:
     void WriteText(std::wstring_view section, std::wstring_view key, std::wstring_view value) override;
     void WriteBoolean(std::wstring_view section, std::wstring_view key, bool value) override;
 
+    // A section is a key; renaming it keeps its values and its security.
+    bool SectionExists(std::wstring_view section) override;
+    void CreateSection(std::wstring_view section) override;
+    void RenameSection(std::wstring_view from, std::wstring_view to) override;
+    void DeleteSection(std::wstring_view section) override;
+
 private:
     struct OpenSection {
         std::wstring name;
@@ -38,6 +44,9 @@ private:
     };
 
     OpenSection& Section(std::wstring_view section);
+    // A renamed or deleted key's handles would follow it or go stale: they are closed first.
+    void Forget(std::wstring_view section);
+    bool OpenForReading(OpenSection& open);
     std::optional<RawRegistryValue> ReadRaw(std::wstring_view section, std::wstring_view key);
     HKEY SectionForWriting(std::wstring_view section);
 

@@ -25,6 +25,16 @@ public:
     // A written value reads back unchanged. Failures throw.
     virtual void WriteText(std::wstring_view section, std::wstring_view key, std::wstring_view value) = 0;
     virtual void WriteBoolean(std::wstring_view section, std::wstring_view key, bool value) = 0;
+
+    // Whole sections, so that a section can be written under another name and then take the
+    // place of the one it replaces in a single step. Failures throw.
+    virtual bool SectionExists(std::wstring_view section) = 0;
+    // An existing section stays as it is.
+    virtual void CreateSection(std::wstring_view section) = 0;
+    // Throws when `from` is absent or `to` exists already.
+    virtual void RenameSection(std::wstring_view from, std::wstring_view to) = 0;
+    // The section and everything in it; an absent section is not an error.
+    virtual void DeleteSection(std::wstring_view section) = 0;
 };
 
 // Opens a store for the duration of one load or save; it may throw when the store cannot be reached.

@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
 #include <stdexcept>
+#include <vector>
 
 using namespace jitswap;
 using namespace jitswap::testing;
@@ -40,6 +42,24 @@ protected:
         return get(L"Title " + n) + L"|" + get(L"Command Line " + n) + L"|" + get(L"Auto " + n);
     }
 
+    std::vector<std::wstring> Writes() const
+    {
+        std::vector<std::wstring> writes;
+        for (const std::wstring& operation : settings.log)
+            if (operation.starts_with(L"write ")) writes.push_back(operation);
+        return writes;
+    }
+
+    // The sections the store holds, in name order.
+    std::wstring Sections() const
+    {
+        std::set<std::wstring> names(settings.emptySections);
+        for (const auto& [key, value] : settings.values) names.insert(key.first);
+        std::wstring joined;
+        for (const std::wstring& name : names) joined += (joined.empty() ? L"" : L" ") + name;
+        return joined;
+    }
+
     static std::vector<std::wstring> AllWritesInSlotOrder()
     {
         std::vector<std::wstring> writes;
@@ -56,13 +76,13 @@ protected:
 
 } // namespace
 
-TEST_F(CDebuggersStorage, FirstRunLoadsNothingAndReadsOnlyTheTitles)
+TEST_F(CDebuggersStorage, FirstRunLoadsNothingAndReadsNothing)
 {
     catalogue.Add(L"Held before", L"", false);
     catalogue.ReadDebuggers();
     EXPECT_EQ(catalogue.Count(), 0);
-    ASSERT_EQ(settings.log.size(), 30u);
-    EXPECT_EQ(settings.log.back(), L"read Title 29");
+    EXPECT_EQ(settings.log, (std::vector<std::wstring>{L"exists Debuggers", L"exists Debuggers.new",
+                                                        L"exists Debuggers.old"}));
     EXPECT_EQ(settings.opens, 1);
 }
 
@@ -78,8 +98,8 @@ TEST_F(CDebuggersStorage, LoadPacksOccupiedSlotsAndSaveWritesThemBackPacked)
               L"First|first.exe -p %ld|1;   ||0; Отладчик|C:\\Отладчик\\dbg.exe|1");
 
     settings.log.clear();
-    catalogue.SaveDebuggers();
-    EXPECT_EQ(settings.log, AllWritesInSlotOrder());
+    ASSERT_TRUE(catalogue.SaveDebuggers());
+    EXPECT_EQ(Writes(), AllWritesInSlotOrder());
     EXPECT_EQ(Slot(0), L"First|first.exe -p %ld|1");
     EXPECT_EQ(Slot(1), L"  ||0");
     EXPECT_EQ(Slot(2), L"Отладчик|C:\\Отладчик\\dbg.exe|1");
@@ -90,10 +110,10 @@ TEST_F(CDebuggersStorage, LoadPacksOccupiedSlotsAndSaveWritesThemBackPacked)
 TEST_F(CDebuggersStorage, SaveAfterShrinkingVacatesTheStaleSlots)
 {
     for (const wchar_t* title : {L"A", L"B", L"C", L"D", L"E"}) catalogue.Add(title, title, true);
-    catalogue.SaveDebuggers();
+    ASSERT_TRUE(catalogue.SaveDebuggers());
     catalogue.Remove(3);
     catalogue.Remove(1);
-    catalogue.SaveDebuggers();
+    ASSERT_TRUE(catalogue.SaveDebuggers());
     EXPECT_EQ(Slot(3), L"||0");
     EXPECT_EQ(Slot(4), L"||0");
 
@@ -108,46 +128,117 @@ TEST_F(CDebuggersStorage, EmptyTitleSetInMemoryIsSavedAsAVacantSlotAndLostOnRelo
     catalogue.Add(L"B", L"b.exe", true);
     catalogue.Add(L"C", L"c.exe", false);
     catalogue.SetTitle(1, L"");
-    catalogue.SaveDebuggers();
+    ASSERT_TRUE(catalogue.SaveDebuggers());
     EXPECT_EQ(Slot(1), L"|b.exe|1");
 
     catalogue.ReadDebuggers();
     EXPECT_EQ(DescribeCatalogue(catalogue), L"A|a.exe|0; C|c.exe|0");
 }
 
-TEST_F(CDebuggersStorage, SaveGoesOnPastFailingWritesAndLeavesThoseKeysAsTheyWere)
+TEST_F(CDebuggersStorage, ARefusedSaveReportsItAndLeavesTheStoredCatalogueAsItWas)
 {
     for (int slot = 0; slot < 4; ++slot) StoreSlot(slot, L"old", L"old.exe", true);
-    settings.failingKeys = {L"Title 0", L"Command Line 1", L"Auto 2", L"Title 3"};
+    const auto stored = settings.values;
     catalogue.Add(L"A", L"a.exe", false);
-    catalogue.Add(L"B", L"b.exe", false);
-    catalogue.Add(L"C", L"c.exe", false);
-
-    EXPECT_NO_THROW(catalogue.SaveDebuggers());
-    EXPECT_EQ(settings.log, AllWritesInSlotOrder());
-    EXPECT_EQ(Slot(0), L"old|a.exe|0");
-    EXPECT_EQ(Slot(1), L"B|old.exe|0");
-    EXPECT_EQ(Slot(2), L"C|c.exe|1");
-    EXPECT_EQ(Slot(3), L"old||0");
-    EXPECT_EQ(Slot(4), L"||0");
-    EXPECT_EQ(catalogue.Count(), 3);
+    for (const wchar_t* refused : {L"Title 0", L"Command Line 1", L"Auto 29", L"Debuggers"}) {
+        settings.failingKeys = {refused};
+        EXPECT_FALSE(catalogue.SaveDebuggers()) << refused;
+        EXPECT_EQ(settings.values, stored) << refused;
+        EXPECT_EQ(Sections(), L"Debuggers") << refused;
+    }
+    settings.failingKeys.clear();
+    settings.failToOpen = true;
+    EXPECT_FALSE(catalogue.SaveDebuggers());
+    EXPECT_EQ(settings.values, stored);
+    EXPECT_EQ(DescribeCatalogue(catalogue), L"A|a.exe|0");
 }
 
-TEST_F(CDebuggersStorage, SaveGoesOnWhenTheStoreFailsMidwayOrCannotBeOpened)
+// The process may end after any single operation of a save, and again after any operation of the
+// load that repairs it: every later load finds the whole old or the whole new catalogue, and
+// leaves the stored layout as a finished save does.
+TEST_F(CDebuggersStorage, ASaveCutShortAfterAnyOperationLoadsWholeOldOrWholeNew)
 {
-    catalogue.Add(L"A", L"a.exe", true);
-    catalogue.Add(L"B", L"b.exe", true);
-    settings.operationsBeforeFailure = 5;
-    EXPECT_NO_THROW(catalogue.SaveDebuggers());
-    EXPECT_EQ(settings.log, AllWritesInSlotOrder());
-    EXPECT_EQ(Slot(0), L"A|a.exe|1");
-    EXPECT_EQ(Slot(1), L"B|?|?");
+    CDebuggers older{settings.Opener()}, newer{settings.Opener()};
+    for (const wchar_t* title : {L"A", L"B", L"C"}) older.Add(title, std::wstring(title) + L".exe", true);
+    for (const wchar_t* title : {L"V", L"W", L"X", L"Y", L"Z"}) newer.Add(title, std::wstring(title) + L".exe", false);
+    const std::wstring wholeOld = DescribeCatalogue(older), wholeNew = DescribeCatalogue(newer);
+    auto storeOld = [&] {
+        settings = MemorySettings{};
+        ASSERT_TRUE(older.SaveDebuggers());
+    };
+    storeOld();
+    const auto finishedLayout = settings.values;
 
-    settings = MemorySettings{};
-    settings.failToOpen = true;
-    EXPECT_NO_THROW(catalogue.SaveDebuggers());
-    EXPECT_TRUE(settings.values.empty());
-    EXPECT_EQ(DescribeCatalogue(catalogue), L"A|a.exe|1; B|b.exe|1");
+    int sawOld = 0, sawNew = 0;
+    for (int cut = 0;; ++cut) {
+        storeOld();
+        settings.operationsBeforeFailure = cut;
+        const bool saved = newer.SaveDebuggers();
+        for (int loadCut = 0; loadCut < 8; ++loadCut) {
+            const auto leftBySave = settings.values;
+            const auto emptyLeftBySave = settings.emptySections;
+            settings.operationsBeforeFailure = loadCut;
+            try {
+                catalogue.ReadDebuggers();
+            } catch (const std::runtime_error&) {
+            }
+            settings.operationsBeforeFailure.reset();
+            catalogue.ReadDebuggers();
+            const std::wstring loaded = DescribeCatalogue(catalogue);
+            ASSERT_TRUE(loaded == wholeOld || loaded == wholeNew) << "cut after " << cut << ", " << loadCut;
+            if (saved) {
+                ASSERT_EQ(loaded, wholeNew) << "a save reported as done must be the stored one";
+            }
+            ASSERT_EQ(Sections(), L"Debuggers");
+            (loaded == wholeOld ? sawOld : sawNew) += 1;
+            settings.values = leftBySave;
+            settings.emptySections = emptyLeftBySave;
+        }
+        if (saved) break;
+    }
+    EXPECT_GT(sawOld, 0);
+    EXPECT_GT(sawNew, 0);
+
+    // A finished save leaves nothing but the section every earlier version wrote.
+    storeOld();
+    ASSERT_TRUE(newer.SaveDebuggers());
+    EXPECT_EQ(Sections(), L"Debuggers");
+    EXPECT_EQ(settings.values.size(), finishedLayout.size());
+}
+
+TEST_F(CDebuggersStorage, ALoadThatMayNotRepairReadsTheWholeCatalogueWhereTheCutLeftIt)
+{
+    struct Case {
+        const wchar_t* sections;   // which of current, staging and previous the store holds
+        const wchar_t* loaded;
+    };
+    // The stored catalogue is the one whose title names its section.
+    const Case cases[] = {
+        {L"", L""},
+        {L"current", L"current"},
+        {L"current staging", L"current"},
+        {L"current previous", L"current"},
+        {L"current staging previous", L"current"},
+        {L"staging previous", L"staging"},
+        {L"previous", L"previous"},
+        {L"staging", L""},
+    };
+    for (const bool mayRepair : {true, false}) {
+        for (const Case& each : cases) {
+            settings = MemorySettings{};
+            const std::wstring sections = each.sections;
+            if (sections.find(L"current") != std::wstring::npos) Store(L"Title 0", L"current");
+            if (sections.find(L"staging") != std::wstring::npos) settings.values[{L"Debuggers.new", L"Title 0"}] = L"staging";
+            if (sections.find(L"previous") != std::wstring::npos) settings.values[{L"Debuggers.old", L"Title 0"}] = L"previous";
+            settings.refuseSectionChanges = !mayRepair;
+
+            catalogue.ReadDebuggers();
+            EXPECT_EQ(catalogue.Title(0), each.loaded) << sections << (mayRepair ? "" : ", refused");
+            if (mayRepair) {
+                EXPECT_EQ(Sections(), *each.loaded ? L"Debuggers" : L"") << sections;
+            }
+        }
+    }
 }
 
 TEST_F(CDebuggersStorage, LoadFailureKeepsOnlyTheEntriesReadCompletelyBeforeIt)
@@ -187,7 +278,7 @@ TEST_F(CDebuggersStorage, TheCommandLineFor32BitProgramsIsAFourthValueOldCatalog
     catalogue.SetCommandLine32(0, L"old32.exe");
     catalogue.SetCommandLine32(1, L"");
     catalogue.SetCommandLine32(3, L"out of range");
-    catalogue.SaveDebuggers();
+    ASSERT_TRUE(catalogue.SaveDebuggers());
     // The three values the previous version reads keep their meaning.
     EXPECT_EQ(Slot(1), L"Both|x64dbg.exe -a %ld -e %ld|1");
     EXPECT_EQ(std::get<std::wstring>(settings.values.at({L"Debuggers", L"Command Line (32-bit) 1"})), L"");

@@ -42,7 +42,7 @@ TEST_F(CatalogueInRegistry, AFullCatalogueOfAwkwardValuesSurvivesASaveAndALoad)
         const auto n = std::to_wstring(catalogue.Count());
         catalogue.Add(L"Отладчик " + n, L"dbg" + n + L".exe -p %ld", catalogue.Count() % 3 == 0);
     }
-    catalogue.SaveDebuggers();
+    ASSERT_TRUE(catalogue.SaveDebuggers());
 
     const CDebuggers loaded = Loaded();
     EXPECT_EQ(loaded.Count(), 30);
@@ -70,7 +70,7 @@ TEST_F(CatalogueInRegistry, ASectionWrittenByHandLoadsPackedWithDefaultsForMissi
                                             L"No flag|noflag.exe|0; %SystemRoot%|%SystemRoot%\\dbg.exe|1");
 
     // Saving writes the entries back packed and the rest as vacant slots of the store's own shape.
-    catalogue.SaveDebuggers();
+    ASSERT_TRUE(catalogue.SaveDebuggers());
     EXPECT_EQ(DescribeCatalogue(Loaded()), DescribeCatalogue(catalogue));
     EXPECT_EQ(Raw(L"Title 3")->type, RegistryType::String);
     EXPECT_EQ(Raw(L"Auto 29")->type, RegistryType::Dword);
@@ -103,16 +103,18 @@ TEST_F(CatalogueInRegistry, ASectionThatIsAbsentLoadsEmptyAndIsNotCreated)
     EXPECT_FALSE(KeyExists(kScratchBase));
 }
 
-TEST_F(CatalogueInRegistry, SaveGoesOnPastARefusingRegistryAndLoadReportsIt)
+TEST_F(CatalogueInRegistry, ARefusedSaveIsReportedAndLeavesTheStoredCatalogueAndNothingElse)
 {
     CDebuggers catalogue{Opener()};
     catalogue.Add(L"Stored", L"stored.exe", true);
-    catalogue.SaveDebuggers();
+    ASSERT_TRUE(catalogue.SaveDebuggers());
 
     SetSectionAccess(KEY_READ | WRITE_DAC | DELETE);
     catalogue.SetTitle(0, L"Changed");
-    EXPECT_NO_THROW(catalogue.SaveDebuggers());
+    EXPECT_FALSE(catalogue.SaveDebuggers());
     EXPECT_EQ(DescribeCatalogue(Loaded()), L"Stored|stored.exe|1");
+    EXPECT_FALSE(KeyExists(L"Software\\Quarvel\\JitswapTest\\Debuggers.new"));
+    EXPECT_FALSE(KeyExists(L"Software\\Quarvel\\JitswapTest\\Debuggers.old"));
 
     SetSectionAccess(KEY_SET_VALUE | WRITE_DAC | DELETE);
     EXPECT_THROW(catalogue.ReadDebuggers(), Win32Error);

@@ -1,5 +1,6 @@
 #include "tests/catalogue/MemorySettingsStore.h"
 
+#include <iterator>
 #include <stdexcept>
 
 namespace jitswap::testing {
@@ -54,6 +55,55 @@ void MemorySettingsStore::WriteBoolean(std::wstring_view section, std::wstring_v
 {
     Begin(L"write", section, key);
     m_settings.values[{std::wstring(section), std::wstring(key)}] = value;
+}
+
+void MemorySettingsStore::BeginSectionChange(const wchar_t* operation, std::wstring_view section)
+{
+    Begin(operation, section, section);
+    if (m_settings.refuseSectionChanges) throw std::runtime_error("section changes refused");
+}
+
+bool MemorySettingsStore::Holds(const std::wstring& section) const
+{
+    if (m_settings.emptySections.count(section) != 0) return true;
+    const auto next = m_settings.values.lower_bound({section, L""});
+    return next != m_settings.values.end() && next->first.first == section;
+}
+
+bool MemorySettingsStore::SectionExists(std::wstring_view section)
+{
+    Begin(L"exists", section, section);
+    return Holds(std::wstring(section));
+}
+
+void MemorySettingsStore::CreateSection(std::wstring_view section)
+{
+    BeginSectionChange(L"create", section);
+    if (!Holds(std::wstring(section))) m_settings.emptySections.insert(std::wstring(section));
+}
+
+void MemorySettingsStore::RenameSection(std::wstring_view from, std::wstring_view to)
+{
+    BeginSectionChange(L"rename", from);
+    if (!Holds(std::wstring(from)) || Holds(std::wstring(to))) throw std::runtime_error("cannot rename");
+    std::map<std::pair<std::wstring, std::wstring>, MemoryValue> moved;
+    for (auto value = m_settings.values.begin(); value != m_settings.values.end();) {
+        if (value->first.first == from) {
+            moved[{std::wstring(to), value->first.second}] = std::move(value->second);
+            value = m_settings.values.erase(value);
+        } else {
+            ++value;
+        }
+    }
+    m_settings.values.merge(moved);
+    if (m_settings.emptySections.erase(std::wstring(from)) != 0) m_settings.emptySections.insert(std::wstring(to));
+}
+
+void MemorySettingsStore::DeleteSection(std::wstring_view section)
+{
+    BeginSectionChange(L"delete", section);
+    std::erase_if(m_settings.values, [&](const auto& value) { return value.first.first == section; });
+    m_settings.emptySections.erase(std::wstring(section));
 }
 
 } // namespace jitswap::testing

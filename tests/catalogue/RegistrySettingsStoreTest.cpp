@@ -2,8 +2,11 @@
 #include "support/TextConversion.h"
 #include "support/Win32Error.h"
 #include "tests/catalogue/ScratchRegistryKey.h"
+#include "tests/common/ScratchRegistryRoots.h"
 
 #include <gtest/gtest.h>
+
+#include <optional>
 
 using namespace jitswap;
 using namespace jitswap::testing;
@@ -108,6 +111,9 @@ TEST_F(RegistrySettingsStoreTest, ASectionCreatedWhileTheStoreIsOpenIsSeen)
 
 TEST(OpenAppSettingsStore, KeepsSectionsUnderTheCurrentUsersJitswapKey)
 {
+    // The program's own key is the user's real catalogue unless the machine is disposable.
+    std::optional<jitswap::test::ScratchRegistryRoots> roots;
+    if (!jitswap::test::MachineIsDisposable()) roots.emplace();
     const wchar_t* const section = L"Software\\Quarvel\\Jitswap\\Debuggers";
     HKEY existing = nullptr;
     const bool existed =

@@ -89,6 +89,21 @@ HWND ShownDialogOwnedBy(HWND owner)
     return nullptr;
 }
 
+HWND BoxInFront()
+{
+    HWND box = ShownMessageBox();
+    return box && IsForeground(box) ? box : nullptr;
+}
+
+void ExpectBox(HWND box, const std::wstring& text, std::vector<int> buttons, UINT icon)
+{
+    SeenDialog seen = Describe(box);
+    EXPECT_EQ(seen.texts, std::vector<std::wstring>{text});
+    std::sort(seen.buttons.begin(), seen.buttons.end());
+    EXPECT_EQ(seen.buttons, buttons);
+    EXPECT_EQ(seen.iconStyle, icon);
+}
+
 bool IsForeground(HWND window)
 {
     return window && GetForegroundWindow() == window;

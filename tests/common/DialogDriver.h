@@ -16,6 +16,10 @@ namespace jitswap::test {
 HWND ShownForm(const wchar_t* caption);
 // The shown message box of the program (its caption is the application title), or nullptr.
 HWND ShownMessageBox();
+// The program's message box when it is in front, or nullptr.
+HWND BoxInFront();
+// What the user sees of a message box, checked against the text and style the program shows.
+void ExpectBox(HWND box, const std::wstring& text, std::vector<int> buttons, UINT icon);
 // The shown system dialog owned by `owner` (the file dialog, say), or nullptr.
 HWND ShownDialogOwnedBy(HWND owner);
 

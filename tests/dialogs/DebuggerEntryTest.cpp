@@ -9,6 +9,8 @@
 #include <dlgs.h>
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <functional>
 #include <optional>
 #include <string>
@@ -157,10 +159,10 @@ TEST(DebuggerEntry, OpensEmptyAndOkFollowsTheTitleExactly)
               [&] {
                   // Through the tab order, as a user fills the rest in.
                   PressKey(VK_TAB);
-                  Type(L"dbg.exe -p %ld");
+                  Type(L"cmd.exe -p %ld");
                   PressKey(VK_TAB);
                   PressKey(VK_TAB);
-                  Type(L"dbg32.exe -p %ld");
+                  Type(L"notepad.exe -p %ld");
                   PressKey(VK_TAB);
                   PressKey(VK_TAB);
                   PressKey(VK_SPACE);
@@ -176,8 +178,8 @@ TEST(DebuggerEntry, OpensEmptyAndOkFollowsTheTitleExactly)
     EXPECT_TRUE(entry.IsLoaded()) << "Ok hides the dialog; it does not unload it";
     EXPECT_FALSE(entry.IsVisible());
     EXPECT_EQ(entry.TitleText(), L"   ");
-    EXPECT_EQ(entry.CommandLineText(), L"dbg.exe -p %ld");
-    EXPECT_EQ(entry.CommandLine32Text(), L"dbg32.exe -p %ld");
+    EXPECT_EQ(entry.CommandLineText(), L"cmd.exe -p %ld");
+    EXPECT_EQ(entry.CommandLine32Text(), L"notepad.exe -p %ld");
     EXPECT_EQ(entry.AutoValue(), 1);
     entry.Unload();
     EXPECT_FALSE(entry.IsLoaded());
@@ -310,7 +312,10 @@ TEST(DebuggerEntry, BrowseReplacesTheCommandLineWithTheChosenFileExactly)
                   EXPECT_EQ(entry.CommandLineText(), chosen);
                   EXPECT_EQ(entry.TitleText(), L"Отладчик");
                   Click(c.ok);
-              });
+              })
+        // The path has blanks and no quotes, and no %ld follows: "No" and "Yes" keep it as chosen.
+        .When("the offer of quotes", BoxInFront, [&] { Answer(BoxInFront(), IDNO); })
+        .When("the warning", BoxInFront, [&] { Answer(BoxInFront(), IDYES); });
     script.Run([&] { entry.ShowModal(); });
     EXPECT_TRUE(entry.Ok());
     EXPECT_EQ(entry.CommandLineText(), chosen);
@@ -413,4 +418,114 @@ TEST(DebuggerEntry, EnterPressesTheButtonThatHasTheFocus)
               });
     script.Run([&] { entry.ShowModal(); });
     EXPECT_FALSE(entry.Ok()) << "Enter on \"Отмена\" pressed \"Ok\"";
+}
+
+TEST(DebuggerEntry, OkRefusesAnUnsafeCommandLineAndAsksAboutQuotesAndMissingPrograms)
+{
+    const std::wstring spaced = L"C:\\Program Files\\Tool\\dbg.exe";
+    CreateDirectoryW(L"C:\\Program Files\\Tool", nullptr);
+    CloseHandle(CreateFileW(spaced.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+
+    frmDebuggerEntry entry;
+    const EntryControls c = ControlsOf(entry);
+    HWND commandLine32 = GetDlgItem(c.window, frmDebuggerEntry::kTxtCommandLine32);
+    entry.SetTitleText(L"Отладчик");
+    entry.SetCommandLineText(L"cmd.exe -p %ld %s");
+    const auto open = [&] { return InFront(entry) && !BoxInFront(); };
+
+    DialogScript script;
+    script.When("the dialog in front", open, [&] { Click(c.ok); })
+        .When("the refusal", BoxInFront,
+              [&] {
+                  ExpectBox(BoxInFront(),
+                            L"Командная строка не может содержать «%s»: система подставляет только %ld (номер "
+                            L"процесса, затем событие), %p (адрес сведений о сбое) и %% (знак процента).",
+                            {IDOK}, MB_ICONERROR);
+                  Answer(BoxInFront(), IDOK);
+              })
+        .When("the dialog open again", open,
+              [&] {
+                  EXPECT_EQ(GetFocus(), c.commandLine);
+                  entry.SetCommandLineText(L"cmd.exe -p %ld");
+                  entry.SetCommandLine32Text(L"missing.exe -p %ld -e %ld");
+                  Click(c.ok);
+              })
+        .When("the warning for the 32-bit command line", BoxInFront,
+              [&] {
+                  ExpectBox(BoxInFront(),
+                            L"Для 32-битных программ:\nПрограмма «missing.exe» не найдена.\n\nВсё равно сохранить?",
+                            {IDYES, IDNO}, MB_ICONEXCLAMATION);
+                  Answer(BoxInFront(), IDNO);
+              })
+        .When("the dialog open after No", open,
+              [&] {
+                  EXPECT_EQ(GetFocus(), commandLine32);
+                  entry.SetCommandLine32Text(L"");
+                  entry.SetCommandLineText(spaced + L" -p %ld -e %ld");
+                  Click(c.ok);
+              })
+        .When("the offer of quotes", BoxInFront,
+              [&] {
+                  ExpectBox(BoxInFront(),
+                            L"Путь к программе «C:\\Program Files\\Tool\\dbg.exe» содержит пробелы, но не заключён в "
+                            L"кавычки: Windows сначала попробует запустить «C:\\Program.exe». Заключить путь в кавычки?",
+                            {IDYES, IDNO}, MB_ICONQUESTION);
+                  Answer(BoxInFront(), IDYES);
+              });
+    script.Run([&] { entry.ShowModal(); });
+    EXPECT_TRUE(entry.Ok());
+    EXPECT_EQ(entry.CommandLineText(), L"\"C:\\Program Files\\Tool\\dbg.exe\" -p %ld -e %ld");
+}
+
+TEST(DebuggerEntry, AKnownDebuggerFillsEveryField)
+{
+    if (!GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version"))
+        GTEST_SKIP() << "registers Windows Kits in HKLM: only in a throwaway Wine prefix";
+    // The Windows Kits as their installer registers them, in a scratch folder.
+    const std::wstring kits = std::filesystem::temp_directory_path().wstring() + L"\\JitswapEntryKits\\";
+    for (const wchar_t* folder : {L"x64", L"x86"}) {
+        std::filesystem::create_directories(kits + L"Debuggers\\" + folder);
+        std::ofstream(std::filesystem::path(kits + L"Debuggers\\" + folder + L"\\windbg.exe")).put('x');
+    }
+    constexpr wchar_t kKitsKey[] = L"SOFTWARE\\Microsoft\\Windows Kits\\Installed Roots";
+    ASSERT_EQ(RegSetKeyValueW(HKEY_LOCAL_MACHINE, kKitsKey, L"KitsRoot10", REG_SZ, kits.c_str(),
+                              static_cast<DWORD>((kits.size() + 1) * sizeof(wchar_t))),
+              ERROR_SUCCESS);
+
+    frmDebuggerEntry entry;
+    const EntryControls c = ControlsOf(entry);
+    HWND presets = GetDlgItem(c.window, frmDebuggerEntry::kCmdPresets);
+    const auto menuWindow = [] { return FindWindowW(L"#32768", nullptr); };
+
+    DialogScript script;
+    script.When("the dialog in front", [&] { return InFront(entry); }, [&] { Click(presets); })
+        .When("the known debuggers' menu", [&] { return menuWindow() && IsWindowVisible(menuWindow()); },
+              [&] {
+                  HMENU menu = reinterpret_cast<HMENU>(SendMessageW(menuWindow(), MN_GETHMENU, 0, 0));
+                  std::vector<std::wstring> captions;
+                  for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+                      wchar_t caption[128] = {};
+                      GetMenuStringW(menu, static_cast<UINT>(i), caption, 128, MF_BYPOSITION);
+                      captions.emplace_back(caption);
+                  }
+                  // Found: no dots; the others ask where they are. Wine's own only under Wine.
+                  EXPECT_EQ(captions, (std::vector<std::wstring>{L"Visual Studio...", L"WinDbg", L"CDB...",
+                                                                 L"x64dbg...", L"Dr. Mingw...", L"ProcDump...",
+                                                                 L"Отладчик Wine", L"Без отладчика"}));
+                  PressKey(VK_DOWN);
+                  PressKey(VK_DOWN);
+                  PressKey(VK_RETURN);
+              })
+        .When("the fields filled", [&] { return InFront(entry) && entry.TitleText() == L"WinDbg"; },
+              [&] {
+                  EXPECT_EQ(entry.CommandLineText(), L"\"" + kits + L"Debuggers\\x64\\windbg.exe\" -p %ld -e %ld -g");
+                  EXPECT_EQ(entry.CommandLine32Text(), L"\"" + kits + L"Debuggers\\x86\\windbg.exe\" -p %ld -e %ld -g");
+                  EXPECT_EQ(entry.AutoValue(), 1);
+                  // Every check passes: Ok closes at once.
+                  Click(c.ok);
+              });
+    script.Run([&] { entry.ShowModal(); });
+    EXPECT_TRUE(entry.Ok());
+    RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, kKitsKey, L"KitsRoot10");
+    std::filesystem::remove_all(kits);
 }

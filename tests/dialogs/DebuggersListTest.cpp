@@ -66,25 +66,9 @@ HWND EntryInFront()
     return entry && IsForeground(entry) ? entry : nullptr;
 }
 
-HWND BoxInFront()
-{
-    HWND box = ShownMessageBox();
-    return box && IsForeground(box) ? box : nullptr;
-}
-
 HWND EntryItem(int id)
 {
     return GetDlgItem(EntryInFront(), id);
-}
-
-// What the user sees of a message box, checked against the text and style the program shows.
-void ExpectBox(HWND box, const std::wstring& text, std::vector<int> buttons, UINT icon)
-{
-    SeenDialog seen = Describe(box);
-    EXPECT_EQ(seen.texts, std::vector<std::wstring>{text});
-    std::sort(seen.buttons.begin(), seen.buttons.end());
-    EXPECT_EQ(seen.buttons, buttons);
-    EXPECT_EQ(seen.iconStyle, icon);
 }
 
 BOOL CALLBACK CollectToolTips(HWND window, LPARAM found)
@@ -336,10 +320,10 @@ TEST_F(DebuggersList, AddAndEditGoThroughTheEntryDialogAndOkSavesThem)
                   EXPECT_TRUE(IsWindowVisible(EntryItem(frmDebuggerEntry::kTxtCommandLine32))) << "a 64-bit host";
                   Type(L"   ");
                   PressKey(VK_TAB);
-                  Type(L"dbg.exe -p %ld");
+                  Type(L"cmd.exe -p %ld");
                   PressKey(VK_TAB);
                   PressKey(VK_TAB);
-                  Type(L"dbg32.exe -p %ld");
+                  Type(L"notepad.exe -p %ld");
                   PressKey(VK_RETURN);
               })
         .When("the list in front", [&] { return InFront(dialog); },
@@ -361,10 +345,10 @@ TEST_F(DebuggersList, AddAndEditGoThroughTheEntryDialogAndOkSavesThem)
                   SendMessageW(title, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
                   EXPECT_EQ(start, 0u);
                   EXPECT_EQ(end, 3u);
-                  EXPECT_EQ(Text(EntryItem(frmDebuggerEntry::kTxtCommandLine)), L"dbg.exe -p %ld");
-                  EXPECT_EQ(Text(EntryItem(frmDebuggerEntry::kTxtCommandLine32)), L"dbg32.exe -p %ld");
+                  EXPECT_EQ(Text(EntryItem(frmDebuggerEntry::kTxtCommandLine)), L"cmd.exe -p %ld");
+                  EXPECT_EQ(Text(EntryItem(frmDebuggerEntry::kTxtCommandLine32)), L"notepad.exe -p %ld");
                   EXPECT_TRUE(IsEnabled(EntryItem(frmDebuggerEntry::kCmdOk)));
-                  SetWindowTextW(EntryItem(frmDebuggerEntry::kTxtCommandLine32), L"dbg32.exe -p %ld -e %ld");
+                  SetWindowTextW(EntryItem(frmDebuggerEntry::kTxtCommandLine32), L"notepad.exe -p %ld -e %ld");
                   Type(L"Основной");
               })
         .When("the title typed",
@@ -411,7 +395,7 @@ TEST_F(DebuggersList, AddAndEditGoThroughTheEntryDialogAndOkSavesThem)
                   Click(c.ok);
               });
     Open(dialog, script);
-    EXPECT_EQ(Stored(), (std::vector<DebuggerEntry>{{L"Основной", L"dbg.exe -p %ld", true, L"dbg32.exe -p %ld -e %ld"},
+    EXPECT_EQ(Stored(), (std::vector<DebuggerEntry>{{L"Основной", L"cmd.exe -p %ld", true, L"notepad.exe -p %ld -e %ld"},
                                                     {L"Запасной", L"", false}}));
 }
 
@@ -433,6 +417,8 @@ TEST_F(DebuggersList, CancelDropsTheEditsAndOkSavesEvenWithoutChanges)
                   Type(L"Изменённый");
                   PressKey(VK_RETURN);
               })
+        // Its debugger is not on this machine: Yes keeps it as it is.
+        .When("the warning", BoxInFront, [&] { Answer(BoxInFront(), IDYES); })
         .When("the edited entry", [&] { return InFront(dialog) && ListItem(ControlsOf(dialog).list, 0) == L"Изменённый"; },
               [&] { PressKey(VK_DELETE); })
         .When("the question", BoxInFront, [&] { Answer(BoxInFront(), IDYES); })
@@ -457,6 +443,40 @@ TEST_F(DebuggersList, CancelDropsTheEditsAndOkSavesEvenWithoutChanges)
     Open(dialog, confirmed);
     EXPECT_GT(*m_writes, 0) << "Ok writes the catalogue even when nothing changed";
     EXPECT_EQ(Stored(), Numbered(2));
+}
+
+TEST_F(DebuggersList, ARefusedSaveSaysSoAndKeepsTheDialogOpenWithTheEdits)
+{
+    Store(Numbered(2));
+    constexpr wchar_t kSection[] = L"Software\\Quarvel\\JitswapDialogsTest\\Debuggers";
+    SetKeyAccess(HKEY_CURRENT_USER, kSection, KeyAccess::ReadOnly);
+    frmDebuggersList dialog(Opener());
+    DialogScript script;
+    script.When("the list in front", [&] { return InFront(dialog); }, [&] { PressKey(VK_INSERT); })
+        .When("the add dialog", EntryInFront,
+              [&] {
+                  Type(L"Новый");
+                  PressKey(VK_RETURN);
+              })
+        .When("three entries", [&] { return InFront(dialog) && ListCount(ControlsOf(dialog).list) == 3; },
+              [&] { PressKey(VK_RETURN); })
+        .When("the message", BoxInFront,
+              [&] {
+                  ExpectBox(BoxInFront(), L"Не удалось сохранить список отладчиков!", {IDOK}, MB_ICONERROR);
+                  EXPECT_EQ(Stored(), Numbered(2)) << "a refused save changes nothing stored";
+                  Answer(BoxInFront(), IDOK);
+              })
+        .When("the list in front again", [&] { return InFront(dialog); },
+              [&] {
+                  EXPECT_EQ(Items(ControlsOf(dialog).list).back(), L"Новый");
+                  // The user retries once the store lets them.
+                  SetKeyAccess(HKEY_CURRENT_USER, kSection, KeyAccess::Full);
+                  PressKey(VK_RETURN);
+              });
+    Open(dialog, script);
+    std::vector<DebuggerEntry> expected = Numbered(2);
+    expected.push_back({L"Новый", L"", false});
+    EXPECT_EQ(Stored(), expected);
 }
 
 TEST_F(DebuggersList, OpensOnlyOnceAndComesToTheFrontWithItsEntryDialog)

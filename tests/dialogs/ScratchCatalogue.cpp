@@ -36,6 +36,10 @@ public:
         ++*m_writes;
         m_store.WriteBoolean(section, key, value);
     }
+    bool SectionExists(std::wstring_view section) override { return m_store.SectionExists(section); }
+    void CreateSection(std::wstring_view section) override { m_store.CreateSection(section); }
+    void RenameSection(std::wstring_view from, std::wstring_view to) override { m_store.RenameSection(from, to); }
+    void DeleteSection(std::wstring_view section) override { m_store.DeleteSection(section); }
 
 private:
     RegistrySettingsStore m_store{HKEY_CURRENT_USER, kScratchPath};
@@ -63,7 +67,7 @@ void ScratchCatalogue::Store(const std::vector<DebuggerEntry>& entries)
 {
     CDebuggers catalogue(Opener());
     for (const DebuggerEntry& entry : entries) ASSERT_TRUE(catalogue.Add(entry.Title, entry.CommandLine, entry.Auto, entry.CommandLine32));
-    catalogue.SaveDebuggers();
+    ASSERT_TRUE(catalogue.SaveDebuggers());
     *m_writes = 0;
 }
 

@@ -1,0 +1,189 @@
+#include "aedebug/PresetDetection.h"
+
+#include "support/ExecutablePath.h"
+#include "support/ExecutableSearch.h"
+#include "support/UniqueHandle.h"
+#include "support/RegistryQuery.h"
+#include "support/SystemLibrary.h"
+#include "support/WindowsBitness.h"
+
+#include <vector>
+
+namespace jitswap {
+namespace {
+
+// A tool that keeps one executable per bitness in sibling folders of its own folder.
+struct BitnessFolders {
+    const wchar_t* folder64;
+    const wchar_t* file64;
+    const wchar_t* folder32;
+    const wchar_t* file32;
+};
+
+std::optional<BitnessFolders> FoldersOf(PresetKind kind)
+{
+    switch (kind) {
+    case PresetKind::WinDbg: return BitnessFolders{L"x64", L"windbg.exe", L"x86", L"windbg.exe"};
+    case PresetKind::Cdb: return BitnessFolders{L"x64", L"cdb.exe", L"x86", L"cdb.exe"};
+    case PresetKind::X64dbg: return BitnessFolders{L"x64", L"x64dbg.exe", L"x32", L"x32dbg.exe"};
+    default: return std::nullopt;
+    }
+}
+
+// The files each tool on the search path is found by, the likeliest first.
+std::vector<const wchar_t*> SearchedFiles(PresetKind kind)
+{
+    switch (kind) {
+    case PresetKind::X64dbg: return {L"x96dbg.exe", L"x64dbg.exe", L"x32dbg.exe"};
+    case PresetKind::DrMingw: return {L"drmingw.exe"};
+    case PresetKind::ProcDump: return {L"procdump.exe", L"procdump64.exe"};
+    default: return {};
+    }
+}
+
+bool FileExists(const std::wstring& path)
+{
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+std::wstring FolderOf(const std::wstring& path)
+{
+    const std::size_t separator = path.find_last_of(L"\\/");
+    return separator == std::wstring::npos ? std::wstring() : path.substr(0, separator);
+}
+
+std::wstring NameOf(const std::wstring& path)
+{
+    return path.substr(FolderOf(path).size() + (path.find_last_of(L"\\/") == std::wstring::npos ? 0 : 1));
+}
+
+// The tool's executables under its own folder: on 64-bit Windows the 64-bit one is needed (a
+// 32-bit debugger cannot attach to a 64-bit program) and the 32-bit one is used where present.
+std::optional<PresetLocation> InToolFolder(const std::wstring& folder, const BitnessFolders& files, bool windows64)
+{
+    const std::wstring path32 = qsBuildFileName(qsBuildFileName(folder, files.folder32), files.file32);
+    if (!windows64) {
+        if (!FileExists(path32)) return std::nullopt;
+        return PresetLocation{path32, {}, {}};
+    }
+    const std::wstring path64 = qsBuildFileName(qsBuildFileName(folder, files.folder64), files.file64);
+    if (!FileExists(path64)) return std::nullopt;
+    return PresetLocation{path64, FileExists(path32) ? path32 : std::wstring(), {}};
+}
+
+// The kits' roots, newest first, from either registry view: the kits' installer is a 32-bit program.
+std::vector<std::wstring> KitsRoots(const DetectionPlaces& places)
+{
+    std::vector<std::wstring> roots;
+    for (const REGSAM view : {KEY_WOW64_64KEY, KEY_WOW64_32KEY}) {
+        HKEY opened = nullptr;
+        // Absent or unreadable, a key only means no kits are registered there.
+        if (RegOpenKeyExW(places.kitsRoot, places.kitsKey.c_str(), 0, KEY_QUERY_VALUE | view, &opened) != ERROR_SUCCESS)
+            continue;
+        const UniqueHKey key(opened);
+        for (const wchar_t* name : {L"KitsRoot10", L"KitsRoot81", L"KitsRoot"}) {
+            const auto value = QueryRegistryValue(key.get(), name);
+            if (!value) continue;
+            const auto text = RegistryValueAsText(value->type, value->data);
+            if (text && !text->empty()) roots.push_back(*text);
+        }
+    }
+    return roots;
+}
+
+std::optional<std::wstring> OnSearchPath(const DetectionPlaces& places, const wchar_t* file)
+{
+    // An empty path is no path: SearchPathW would take it for the current folder.
+    if (places.searchPath.empty()) return std::nullopt;
+    return SearchFile(places.searchPath.c_str(), file, nullptr);
+}
+
+std::wstring EnvironmentText(const wchar_t* name)
+{
+    const DWORD size = GetEnvironmentVariableW(name, nullptr, 0);
+    if (size == 0) return {};
+    std::wstring text(size, L'\0');
+    text.resize(GetEnvironmentVariableW(name, text.data(), size));
+    return text;
+}
+
+} // namespace
+
+DetectionPlaces ThisMachine()
+{
+    DetectionPlaces places;
+    wchar_t system[MAX_PATH] = {};
+    const UINT length = GetSystemDirectoryW(system, MAX_PATH);
+    if (length > 0 && length < MAX_PATH) places.systemFolder.assign(system, length);
+    places.searchPath = EnvironmentText(L"PATH");
+    places.underWine = LoadedFunction<const char*(CDECL*)()>(L"ntdll.dll", "wine_get_version") != nullptr;
+    places.windows64 = IsWindows64Bit();
+    return places;
+}
+
+bool PresetOffered(PresetKind kind, const DetectionPlaces& places)
+{
+    return kind != PresetKind::WineDbg || places.underWine;
+}
+
+std::optional<PresetLocation> FindPreset(PresetKind kind, const DetectionPlaces& places)
+{
+    switch (kind) {
+    case PresetKind::VisualStudio: {
+        const std::wstring path = qsBuildFileName(places.systemFolder, L"vsjitdebugger.exe");
+        if (places.systemFolder.empty() || !FileExists(path)) return std::nullopt;
+        return PresetLocation{path, {}, {}};
+    }
+    case PresetKind::WinDbg:
+    case PresetKind::Cdb:
+        for (const std::wstring& root : KitsRoots(places)) {
+            if (auto found = InToolFolder(qsBuildFileName(root, L"Debuggers"), *FoldersOf(kind), places.windows64))
+                return found;
+        }
+        return std::nullopt;
+    case PresetKind::X64dbg:
+    case PresetKind::DrMingw:
+    case PresetKind::ProcDump:
+        for (const wchar_t* file : SearchedFiles(kind)) {
+            if (const auto path = OnSearchPath(places, file)) return LocationFromChosenFile(kind, *path, places);
+        }
+        return std::nullopt;
+    case PresetKind::WineDbg:
+        if (!places.underWine) return std::nullopt;
+        return PresetLocation{L"winedbg", {}, {}};
+    case PresetKind::NoDebugger:
+        return PresetLocation{};
+    }
+    return std::nullopt;
+}
+
+PresetLocation LocationFromChosenFile(PresetKind kind, const std::wstring& chosen, const DetectionPlaces& places)
+{
+    const auto files = FoldersOf(kind);
+    if (!files) return PresetLocation{chosen, {}, {}};
+    // Chosen inside one bitness's folder, the tool's folder is the one above it.
+    std::wstring folder = FolderOf(chosen);
+    const std::wstring folderName = NameOf(folder);
+    if (CompareStringOrdinal(folderName.c_str(), -1, files->folder64, -1, TRUE) == CSTR_EQUAL ||
+        CompareStringOrdinal(folderName.c_str(), -1, files->folder32, -1, TRUE) == CSTR_EQUAL) {
+        folder = FolderOf(folder);
+    }
+    if (auto found = InToolFolder(folder, *files, places.windows64)) return *found;
+    return PresetLocation{chosen, {}, {}};
+}
+
+std::wstring PresetFileFilter(PresetKind kind)
+{
+    switch (kind) {
+    case PresetKind::VisualStudio: return L"vsjitdebugger.exe|vsjitdebugger.exe";
+    case PresetKind::WinDbg: return L"windbg.exe|windbg.exe";
+    case PresetKind::Cdb: return L"cdb.exe|cdb.exe";
+    case PresetKind::X64dbg: return L"x64dbg (x96dbg.exe, x64dbg.exe, x32dbg.exe)|x96dbg.exe;x64dbg.exe;x32dbg.exe";
+    case PresetKind::DrMingw: return L"drmingw.exe|drmingw.exe";
+    case PresetKind::ProcDump: return L"procdump.exe|procdump.exe;procdump64.exe";
+    default: return {};
+    }
+}
+
+} // namespace jitswap

@@ -1,0 +1,33 @@
+#include "dialogs/CommandLineConfirmation.h"
+
+#include "catalogue/CommandLineCheck.h"
+#include "support/ExecutableSearch.h"
+#include "support/MessageBox.h"
+
+namespace jitswap {
+
+bool ConfirmCommandLine(std::wstring& commandLine, std::wstring_view which)
+{
+    const CommandLineFindings findings = CheckCommandLine(commandLine, WindowsFindsExecutable);
+    const std::wstring prefix(which);
+    if (!findings.refusal.empty()) {
+        ShowMessage(prefix + findings.refusal, kStyleError);
+        return false;
+    }
+    if (!findings.quotedForm.empty()) {
+        const std::wstring firstWord = findings.executable.substr(0, findings.executable.find_first_of(L" \t"));
+        const std::wstring question = prefix + L"Путь к программе «" + findings.executable +
+                                      L"» содержит пробелы, но не заключён в кавычки: Windows сначала попробует "
+                                      L"запустить «" + firstWord + L".exe». Заключить путь в кавычки?";
+        if (ShowMessage(question, kStyleQuestion) == IDYES) commandLine = findings.quotedForm;
+    }
+    std::wstring warning;
+    if (findings.executableMissing) warning += L"Программа «" + findings.executable + L"» не найдена.\n";
+    if (findings.lacksProcessId) {
+        warning += L"В командной строке нет %ld: отладчик не узнает, какая программа завершилась аварийно.\n";
+    }
+    if (warning.empty()) return true;
+    return ShowMessage(prefix + warning + L"\nВсё равно сохранить?", kStyleWarningQuestion) == IDYES;
+}
+
+} // namespace jitswap
