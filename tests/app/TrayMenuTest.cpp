@@ -2,6 +2,7 @@
 // which items it lists, which one carries the radio bullet, and what picking one does to the
 // system's setting in the real registry.
 
+#include "app/Commands.h"
 #include "app/frmMain.h"
 #include "support/ScopeGuard.h"
 #include "tests/app/ElevationStandIn.h"
@@ -299,7 +300,7 @@ TEST_F(TrayMenuTest, TheListOpensOnceAndTheMenuFollowsTheStoreWhenItCloses)
 }
 
 // A write refused for want of rights goes to an elevated copy with the exact values; the user's
-// answer decides what the menu shows.
+// answer decides what the menu shows, and /use ends with the matching code.
 TEST_F(TrayMenuTest, ARefusalForWantOfRightsGoesToAnElevatedCopyWithTheExactValues)
 {
     const std::wstring commandLine = L"\"C:\\Program Files\\x64dbg\\x64dbg.exe\" -a %ld -e %ld \"\" 100%";
@@ -314,11 +315,13 @@ TEST_F(TrayMenuTest, ARefusalForWantOfRightsGoesToAnElevatedCopyWithTheExactValu
     const auto standIn = OnScopeExit([] { ResetElevation(); });
     Elevation().elevated = false;
     DialogWatcher watcher(IDOK);
+    const Command use = ParseCommand({L"/use", L"1"});
 
     // Declined: nothing changes and nothing is said.
     Elevation().userAgrees = false;
     setAccess(KeyAccess::ReadOnly);
     Click(kFirstDebugger);
+    EXPECT_EQ(RunCommand(use), kExitCancelled);
     PumpFor(200);
     EXPECT_EQ(watcher.Count(), 0u);
     EXPECT_EQ(System(), before);
@@ -328,6 +331,7 @@ TEST_F(TrayMenuTest, ARefusalForWantOfRightsGoesToAnElevatedCopyWithTheExactValu
     Click(kFirstDebugger);
     ASSERT_TRUE(PumpUntil([&] { return watcher.Count() == 1; }, 10000));
     EXPECT_EQ(watcher.Seen().front().texts, std::vector<std::wstring>{L"Не удалось установить новый профиль!"});
+    EXPECT_EQ(RunCommand(use), kExitRefused);
     EXPECT_EQ(System(), before);
     EXPECT_EQ(Menu(), WithTail({{L"Править список...", false}, {L"-", false}, {L"Неизвестный", true},
                                 {L"x64dbg", false}, {L"Too long", false}}));
@@ -335,16 +339,19 @@ TEST_F(TrayMenuTest, ARefusalForWantOfRightsGoesToAnElevatedCopyWithTheExactValu
     // Too long for any command line: refused before anything starts.
     Click(kFirstDebugger + 1);
     ASSERT_TRUE(PumpUntil([&] { return watcher.Count() == 2; }, 10000));
-    EXPECT_EQ(Elevation().starts.size(), 2u);
+    EXPECT_EQ(Elevation().starts.size(), 4u);
 
     // Agreed, and the copy has the rights elevation brings.
     Elevation().grantRights = [&] { setAccess(KeyAccess::Full); };
     Click(kFirstDebugger);
     EXPECT_EQ(System(), commandLine + L", 1 / " + commandLine32 + L", 1");
     EXPECT_EQ(Menu(), WithTail({{L"Править список...", false}, {L"-", false}, {L"x64dbg", true}, {L"Too long", false}}));
+    setAccess(KeyAccess::ReadOnly);
+    EXPECT_EQ(RunCommand(use), kExitDone);
+    PumpFor(200);
     EXPECT_EQ(watcher.Count(), 2u);
 
     const std::vector<std::wstring> exact{L"/apply", commandLine, commandLine32, L"1"};
-    ASSERT_EQ(Elevation().starts.size(), 3u);
+    ASSERT_EQ(Elevation().starts.size(), 6u);
     for (const auto& arguments : Elevation().starts) EXPECT_EQ(arguments, exact);
 }
