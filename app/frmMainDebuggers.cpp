@@ -3,9 +3,9 @@
 
 #include "aedebug/SystemDebugger.h"
 #include "app/EntryChoice.h"
+#include "app/SwitchRequest.h"
 #include "app/frmMain.h"
 #include "catalogue/CDebuggers.h"
-#include "catalogue/CommandLineCheck.h"
 #include "dialogs/frmDebuggersList.h"
 #include "support/MessageBox.h"
 #include "support/OpenAppSettingsStore.h"
@@ -59,17 +59,11 @@ void frmMain::RebuildDebuggersMenu()
 
 void frmMain::ApplyDebugger(std::int32_t index)
 {
-    // A catalogue edited by hand must not hand the system a command line it would read through.
-    const DebuggerChoice choice = EntryChoice(*m_Debuggers, index);
-    if (const std::wstring refusal = SwitchRefusal(choice.commandLine, choice.commandLine32); !refusal.empty()) {
-        ShowMessage(refusal, kStyleError);
-        return;
-    }
-    // Every view or none: a refusal has already put back whatever was changed before it.
-    if (ApplySystemDebugger(choice) != SwitchResult::Done) {
-        ShowMessage(L"Не удалось установить новый профиль!", kStyleError);
-        return;
-    }
+    const SwitchReport report = RequestSwitch(EntryChoice(*m_Debuggers, index), Handle());
+    // The menu stayed usable while an elevated copy did the work: "Выход" may have been chosen.
+    if (!IsLoaded()) return;
+    if (report.outcome == SwitchOutcome::Refused) ShowMessage(report.message, kStyleError);
+    if (report.outcome != SwitchOutcome::Done) return;
 
     // The bullet moves on the strength of the writes; the next popup reads the system again.
     HMENU popup = GetSubMenu(GetMenu(Handle()), 0);

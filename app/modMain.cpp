@@ -1,18 +1,44 @@
 #include "app/modMain.h"
 
 #include "app/AppIdentity.h"
+#include "app/Command.h"
+#include "app/Commands.h"
 #include "app/frmMain.h"
 #include "support/ApplicationWindow.h"
 #include "support/InstanceGuard.h"
 #include "support/MessageLoop.h"
 #include "support/ResourceImages.h"
+#include "support/Win32Error.h"
 
 #include <commctrl.h>
+#include <shellapi.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
 
 namespace jitswap {
+namespace {
+
+// The program's arguments as the C runtime would read them, without its own name.
+std::vector<std::wstring> ProgramArguments()
+{
+    int count = 0;
+    LPWSTR* arguments = CommandLineToArgvW(GetCommandLineW(), &count);
+    if (!arguments) ThrowLastError("Reading the command line");
+    std::vector<std::wstring> result(arguments + std::min(count, 1), arguments + count);
+    LocalFree(arguments);
+    return result;
+}
+
+} // namespace
 
 int Main()
 {
+    // A command runs beside a tray copy and ends by itself: it takes no part in the one-instance claim.
+    const Command command = ParseCommand(ProgramArguments());
+    if (command.kind != CommandKind::Tray) return RunCommand(command);
+
     InitCommonControls();
     qsSetWindowResIconAll(qsGetThunderMainHandle(), L"A_MAIN");
 

@@ -8,6 +8,18 @@
 
 namespace jitswap {
 
+std::wstring RunTimeErrorText(const std::exception_ptr& error)
+{
+    std::wstring text = L"Ошибка выполнения.";
+    try {
+        std::rethrow_exception(error);
+    } catch (const std::exception& failure) {
+        text += L"\n\n" + Utf8ToWide(failure.what());
+    } catch (...) {
+    }
+    return text;
+}
+
 void ReportRunTimeError(const std::exception_ptr& error) noexcept
 {
     // A failure while the box for an earlier one is up is part of the same end of the program:
@@ -19,14 +31,7 @@ void ReportRunTimeError(const std::exception_ptr& error) noexcept
     }
     reporting = true;
     try {
-        std::wstring text = L"Ошибка выполнения.";
-        try {
-            std::rethrow_exception(error);
-        } catch (const std::exception& failure) {
-            text += L"\n\n" + Utf8ToWide(failure.what());
-        } catch (...) {
-        }
-        ShowMessage(text, kStyleError);
+        ShowMessage(RunTimeErrorText(error), kStyleError);
     } catch (...) {
         // Nothing is left to tell the user with; ending the program is all that remains.
     }

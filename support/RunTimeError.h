@@ -3,11 +3,15 @@
 // run-time error and ends the program. It never crosses into the system's callbacks.
 
 #include <exception>
+#include <string>
 #include <utility>
 
 namespace jitswap {
 
 inline constexpr int kRunTimeErrorExitCode = 3;
+
+// "Ошибка выполнения." and the error's own description, as the user is told of it.
+std::wstring RunTimeErrorText(const std::exception_ptr& error);
 
 // Shows the error and asks every message loop of the program to end (WM_QUIT). Never throws.
 void ReportRunTimeError(const std::exception_ptr& error) noexcept;

@@ -3,6 +3,7 @@
 #include "support/TextConversion.h"
 #include "support/UniqueHandle.h"
 #include "support/Win32Error.h"
+#include "tests/common/ProcessOutput.h"
 
 #include <sddl.h>
 
@@ -27,40 +28,6 @@ std::wstring Trimmed(std::wstring text)
 {
     while (!text.empty() && (text.back() == L'\r' || text.back() == L'\n')) text.pop_back();
     return text;
-}
-
-// Runs a program to its end and gives back what it wrote to its standard output.
-std::string RunForOutput(std::wstring commandLine, DWORD& exitCode)
-{
-    SECURITY_ATTRIBUTES inherit{sizeof(inherit), nullptr, TRUE};
-    HANDLE readEnd = nullptr;
-    HANDLE writeEnd = nullptr;
-    if (!CreatePipe(&readEnd, &writeEnd, &inherit, 0)) ThrowLastError("Creating a pipe");
-    UniqueHandle reader(readEnd);
-    UniqueHandle writer(writeEnd);
-    SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
-
-    STARTUPINFOW startup{};
-    startup.cb = sizeof(startup);
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdOutput = writeEnd;
-    startup.hStdError = writeEnd;
-    startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
-    PROCESS_INFORMATION process{};
-    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
-                        &process))
-        ThrowLastError("Starting reg.exe");
-    UniqueHandle processHandle(process.hProcess);
-    UniqueHandle threadHandle(process.hThread);
-    writer.reset();
-
-    std::string output;
-    char chunk[4096];
-    DWORD read = 0;
-    while (ReadFile(readEnd, chunk, sizeof(chunk), &read, nullptr) && read > 0) output.append(chunk, read);
-    WaitForSingleObject(process.hProcess, INFINITE);
-    GetExitCodeProcess(process.hProcess, &exitCode);
-    return output;
 }
 
 } // namespace
@@ -132,14 +99,13 @@ void RemoveAeDebugKey(REGSAM view)
 std::optional<RegQueryLine> RegQueryAeDebug(const wchar_t* name, REGSAM view)
 {
     const wchar_t* viewSwitch = view == KEY_WOW64_32KEY ? L" /reg:32" : view == KEY_WOW64_64KEY ? L" /reg:64" : L"";
-    DWORD exitCode = 0;
-    const std::string output = RunForOutput(
-        std::wstring(L"reg.exe query \"HKLM\\") + kAeDebugKey + L"\" /v " + name + viewSwitch, exitCode);
-    if (exitCode != 0) return std::nullopt;
+    const ProcessOutput ran =
+        RunForOutput(std::wstring(L"reg.exe query \"HKLM\\") + kAeDebugKey + L"\" /v " + name + viewSwitch);
+    if (ran.exitCode != 0) return std::nullopt;
 
     // "    <name>    <type>    <data>", each part after four blanks.
     const std::wstring prefix = std::wstring(L"    ") + name + L"    ";
-    std::wistringstream lines(AnsiToWide(output));
+    std::wistringstream lines(AnsiToWide(ran.output));
     for (std::wstring line; std::getline(lines, line);) {
         line = Trimmed(line);
         if (line.rfind(prefix, 0) != 0) continue;

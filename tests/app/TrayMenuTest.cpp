@@ -2,8 +2,12 @@
 // which items it lists, which one carries the radio bullet, and what picking one does to the
 // system's setting in the real registry.
 
+#include "app/Commands.h"
 #include "app/frmMain.h"
+#include "support/ScopeGuard.h"
+#include "tests/app/ElevationStandIn.h"
 #include "tests/app/JitswapProcess.h"
+#include "tests/app/ProgramRegistry.h"
 #include "tests/common/UiTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -14,11 +18,10 @@
 
 using namespace jitswap;
 using namespace jitswap::test;
+using namespace jitswap::test::registry;
 
 namespace {
 
-constexpr wchar_t kCatalogueKey[] = L"Software\\Quarvel\\Jitswap\\Debuggers";
-constexpr wchar_t kAeDebugKey[] = L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\AeDebug";
 constexpr UINT kEditList = 1000;
 constexpr UINT kUnknown = 1009;
 constexpr UINT kFirstDebugger = 1010;
@@ -64,57 +67,6 @@ std::vector<Item> Head(bool unknownMarked)
     std::vector<Item> items{{L"Править список...", false}, {L"-", false}};
     if (unknownMarked) items.push_back({L"Неизвестный", true});
     return items;
-}
-
-constexpr REGSAM kViews[] = {KEY_WOW64_64KEY, KEY_WOW64_32KEY};
-
-void WriteText(HKEY root, const wchar_t* subkey, const std::wstring& name, const std::wstring& value, REGSAM view = 0)
-{
-    HKEY key = nullptr;
-    RegCreateKeyExW(root, subkey, 0, nullptr, 0, KEY_SET_VALUE | view, nullptr, &key, nullptr);
-    RegSetValueExW(key, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                   static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
-    RegCloseKey(key);
-}
-
-void StoreEntry(int slot, const std::wstring& title, const std::wstring& commandLine, bool autoStart)
-{
-    const std::wstring number = std::to_wstring(slot);
-    WriteText(HKEY_CURRENT_USER, kCatalogueKey, L"Title " + number, title);
-    WriteText(HKEY_CURRENT_USER, kCatalogueKey, L"Command Line " + number, commandLine);
-    const DWORD flag = autoStart ? 0xFFFFFFFF : 0;
-    RegSetKeyValueW(HKEY_CURRENT_USER, kCatalogueKey, (L"Auto " + number).c_str(), REG_DWORD, &flag, sizeof flag);
-}
-
-void SetSystemView(REGSAM view, const std::wstring& debugger, const std::wstring& autoText)
-{
-    WriteText(HKEY_LOCAL_MACHINE, kAeDebugKey, L"Debugger", debugger, view);
-    WriteText(HKEY_LOCAL_MACHINE, kAeDebugKey, L"Auto", autoText, view);
-}
-
-void SetSystem(const std::wstring& debugger, const std::wstring& autoText)
-{
-    for (REGSAM view : kViews) SetSystemView(view, debugger, autoText);
-}
-
-std::wstring SystemValue(const wchar_t* name, REGSAM view)
-{
-    HKEY key = nullptr;
-    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kAeDebugKey, 0, KEY_QUERY_VALUE | view, &key) != ERROR_SUCCESS)
-        return L"(absent)";
-    wchar_t data[1024] = {};
-    DWORD size = sizeof data - sizeof(wchar_t);
-    DWORD type = REG_NONE;
-    const LSTATUS status = RegQueryValueExW(key, name, nullptr, &type, reinterpret_cast<BYTE*>(data), &size);
-    RegCloseKey(key);
-    return status == ERROR_SUCCESS && type == REG_SZ ? data : L"(absent)";
-}
-
-// "Debugger, Auto" of the native view, then of the 32-bit one.
-std::wstring System()
-{
-    return SystemValue(L"Debugger", KEY_WOW64_64KEY) + L", " + SystemValue(L"Auto", KEY_WOW64_64KEY) + L" / " +
-           SystemValue(L"Debugger", KEY_WOW64_32KEY) + L", " + SystemValue(L"Auto", KEY_WOW64_32KEY);
 }
 
 class TrayMenuTest : public ::testing::Test {
@@ -363,4 +315,61 @@ TEST_F(TrayMenuTest, TheListOpensOnceAndTheMenuFollowsTheStoreWhenItCloses)
     EXPECT_EQ(watcher.Count(), 1u) << "a second request brings the open list forward";
     EXPECT_EQ(watcher.Seen().front().caption, L"Список отладчиков");
     EXPECT_EQ(Menu(), WithTail({{L"Править список...", false}, {L"-", false}, {L"Неизвестный", true}, {L"Stored meanwhile", false}}));
+}
+
+// A write refused for want of rights goes to an elevated copy with the exact values; the user's
+// answer decides what the menu shows, and /use ends with the matching code.
+TEST_F(TrayMenuTest, ARefusalForWantOfRightsGoesToAnElevatedCopyWithTheExactValues)
+{
+    const std::wstring commandLine = L"\"C:\\Program Files\\x64dbg\\x64dbg.exe\" -a %ld -e %ld \"\" 100%";
+    const std::wstring commandLine32 = L"C:\\x32\\x32dbg.exe -a \"%ld\\\\\" -e %ld ёж";
+    StoreEntry(0, L"x64dbg", commandLine, true, commandLine32);
+    StoreEntry(1, L"Too long", L"dbg.exe " + std::wstring(40000, L'x'), true);
+    Start();
+    const std::wstring before = System();
+    auto setAccess = [](KeyAccess access) {
+        for (REGSAM view : kViews) SetKeyAccess(HKEY_LOCAL_MACHINE, kAeDebugKey, access, view);
+    };
+    const auto standIn = OnScopeExit([] { ResetElevation(); });
+    Elevation().elevated = false;
+    DialogWatcher watcher(IDOK);
+    const Command use = ParseCommand({L"/use", L"1"});
+
+    // Declined: nothing changes and nothing is said.
+    Elevation().userAgrees = false;
+    setAccess(KeyAccess::ReadOnly);
+    Click(kFirstDebugger);
+    EXPECT_EQ(RunCommand(use), kExitCancelled);
+    PumpFor(200);
+    EXPECT_EQ(watcher.Count(), 0u);
+    EXPECT_EQ(System(), before);
+
+    // Agreed, but the copy is refused too.
+    Elevation().userAgrees = true;
+    Click(kFirstDebugger);
+    ASSERT_TRUE(PumpUntil([&] { return watcher.Count() == 1; }, 10000));
+    EXPECT_EQ(watcher.Seen().front().texts, std::vector<std::wstring>{L"Не удалось установить новый профиль!"});
+    EXPECT_EQ(RunCommand(use), kExitRefused);
+    EXPECT_EQ(System(), before);
+    EXPECT_EQ(Menu(), WithTail({{L"Править список...", false}, {L"-", false}, {L"Неизвестный", true},
+                                {L"x64dbg", false}, {L"Too long", false}}));
+
+    // Too long for any command line: refused before anything starts.
+    Click(kFirstDebugger + 1);
+    ASSERT_TRUE(PumpUntil([&] { return watcher.Count() == 2; }, 10000));
+    EXPECT_EQ(Elevation().starts.size(), 4u);
+
+    // Agreed, and the copy has the rights elevation brings.
+    Elevation().grantRights = [&] { setAccess(KeyAccess::Full); };
+    Click(kFirstDebugger);
+    EXPECT_EQ(System(), commandLine + L", 1 / " + commandLine32 + L", 1");
+    EXPECT_EQ(Menu(), WithTail({{L"Править список...", false}, {L"-", false}, {L"x64dbg", true}, {L"Too long", false}}));
+    setAccess(KeyAccess::ReadOnly);
+    EXPECT_EQ(RunCommand(use), kExitDone);
+    PumpFor(200);
+    EXPECT_EQ(watcher.Count(), 2u);
+
+    const std::vector<std::wstring> exact{L"/apply", commandLine, commandLine32, L"1"};
+    ASSERT_EQ(Elevation().starts.size(), 6u);
+    for (const auto& arguments : Elevation().starts) EXPECT_EQ(arguments, exact);
 }

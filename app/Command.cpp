@@ -1,0 +1,99 @@
+#include "app/Command.h"
+
+#include "catalogue/CDebuggers.h"
+
+#include <cwctype>
+#include <optional>
+#include <string_view>
+
+namespace jitswap {
+namespace {
+
+// The option's name without its '/' or '-', lower-cased; std::nullopt for anything else.
+std::optional<std::wstring> OptionName(std::wstring_view argument)
+{
+    if (argument.size() < 2 || (argument.front() != L'/' && argument.front() != L'-')) return std::nullopt;
+    std::wstring name(argument.substr(1));
+    for (wchar_t& character : name) {
+        if (character < 0x80) character = static_cast<wchar_t>(std::towlower(character));
+    }
+    return name;
+}
+
+Command BadUsage(std::wstring problem)
+{
+    Command command;
+    command.kind = CommandKind::BadUsage;
+    command.problem = std::move(problem);
+    return command;
+}
+
+Command Parsed(CommandKind kind)
+{
+    Command command;
+    command.kind = kind;
+    return command;
+}
+
+std::wstring Quoted(std::wstring_view text)
+{
+    return L"«" + std::wstring(text) + L"»";
+}
+
+} // namespace
+
+Command ParseCommand(const std::vector<std::wstring>& arguments)
+{
+    if (arguments.empty()) return Parsed(CommandKind::Tray);
+    const std::optional<std::wstring> option = OptionName(arguments.front());
+    if (!option) return BadUsage(L"Неизвестный параметр: " + Quoted(arguments.front()) + L".");
+
+    const std::size_t extra = arguments.size() - 1;
+    auto exactly = [&](std::size_t wanted, Command command) {
+        if (extra > wanted) return BadUsage(L"Лишний параметр: " + Quoted(arguments[wanted + 1]) + L".");
+        return command;
+    };
+
+    if (*option == L"?") return exactly(0, Parsed(CommandKind::Usage));
+    if (*option == L"list") return exactly(0, Parsed(CommandKind::List));
+    if (*option == L"current") return exactly(0, Parsed(CommandKind::Current));
+    if (*option == L"use") {
+        if (extra == 0) return BadUsage(L"Не указан отладчик: его номер в списке или название.");
+        Command command = Parsed(CommandKind::Use);
+        command.entry = arguments[1];
+        return exactly(1, std::move(command));
+    }
+    if (*option == L"apply") {
+        if (extra != 3 || (arguments[3] != L"0" && arguments[3] != L"1"))
+            return BadUsage(L"Параметр /apply ждёт три значения: командную строку, командную строку для "
+                            L"32-битных программ и 0 или 1.");
+        Command command = Parsed(CommandKind::Apply);
+        command.choice = DebuggerChoice{arguments[1], arguments[2], arguments[3] == L"1"};
+        return command;
+    }
+    return BadUsage(L"Неизвестный параметр: " + Quoted(arguments.front()) + L".");
+}
+
+std::optional<std::int32_t> FindEntry(const CDebuggers& catalogue, std::wstring_view entry)
+{
+    if (!entry.empty() && entry.find_first_not_of(L"0123456789") == std::wstring_view::npos) {
+        std::int64_t number = 0;
+        for (const wchar_t digit : entry) {
+            number = number * 10 + (digit - L'0');
+            if (number > catalogue.Count()) return std::nullopt;
+        }
+        if (number < 1) return std::nullopt;
+        return static_cast<std::int32_t>(number - 1);
+    }
+    for (std::int32_t i = 0; i < catalogue.Count(); ++i) {
+        if (catalogue.Title(i) == entry) return i;
+    }
+    return std::nullopt;
+}
+
+std::vector<std::wstring> ApplyArguments(const DebuggerChoice& choice)
+{
+    return {L"/apply", choice.commandLine, choice.commandLine32, choice.autoStart ? L"1" : L"0"};
+}
+
+} // namespace jitswap

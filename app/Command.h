@@ -1,0 +1,53 @@
+#pragma once
+// What the command line asks of the program: the tray program itself, or one command for people
+// and scripts that ends with an exit code. Platform-free, so it is tested natively.
+
+#include "aedebug/SystemDebugger.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace jitswap {
+
+// What a command's process ends with, as scripts see it.
+enum ExitCode : int {
+    kExitDone = 0,
+    kExitRefused = 1,    // the system refused the change, or something else failed
+    kExitBadUsage = 2,   // an unknown option, a missing argument, no such entry
+    kExitCancelled = 3,  // the user declined Windows' request for administrator rights
+};
+
+enum class CommandKind {
+    Tray,      // no arguments
+    Usage,     // /?
+    List,      // /list
+    Current,   // /current
+    Use,       // /use N, /use "Title"
+    Apply,     // /apply: the exact values, written by the elevated copy the program starts itself
+    BadUsage,
+};
+
+struct Command {
+    CommandKind kind = CommandKind::Tray;
+    std::wstring entry;     // Use: a number from 1 or a title, as given
+    DebuggerChoice choice;  // Apply
+    std::wstring problem;   // BadUsage: what is wrong, in the user's words
+};
+
+// `arguments` without the program's own name. Options start with '/' or '-', in any case.
+Command ParseCommand(const std::vector<std::wstring>& arguments);
+
+class CDebuggers;
+
+// The 0-based index of the entry /use names: digits only are its number, from 1; any other text
+// is a title, and the first entry with exactly that title is meant. std::nullopt when none is.
+std::optional<std::int32_t> FindEntry(const CDebuggers& catalogue, std::wstring_view entry);
+
+// The arguments of /apply that carry the choice exactly. The flag comes last, so a command line
+// cut short anywhere cannot be read as a complete one.
+std::vector<std::wstring> ApplyArguments(const DebuggerChoice& choice);
+
+} // namespace jitswap

@@ -1,0 +1,169 @@
+#include "app/Commands.h"
+
+#include "app/EntryChoice.h"
+#include "app/SwitchRequest.h"
+#include "catalogue/CDebuggers.h"
+#include "support/ConsoleOutput.h"
+#include "support/Support.h"
+#include "support/RunTimeError.h"
+
+#include <optional>
+
+namespace jitswap {
+namespace {
+
+constexpr const wchar_t* kUsage[] = {
+    L"Jitswap выбирает отладчик, который Windows запускает при сбое программы.",
+    L"",
+    L"  jitswap                   значок в области уведомлений, как обычно",
+    L"  jitswap /list             список отладчиков; * отмечает установленный сейчас",
+    L"  jitswap /current          что установлено в системе сейчас",
+    L"  jitswap /use N            установить отладчик с номером N из списка (от 1)",
+    L"  jitswap /use \"Название\"   установить первый отладчик с этим названием",
+    L"  jitswap /?                эта справка",
+    L"",
+    L"Если для смены отладчика нужны права администратора, Windows попросит подтверждения.",
+    L"Коды завершения: 0 - выполнено, 1 - система отказала, 2 - неверный параметр",
+    L"или нет такого отладчика, 3 - пользователь отказал в правах администратора.",
+};
+
+std::wstring Numbered(const CDebuggers& catalogue, std::int32_t index)
+{
+    return std::to_wstring(index + 1) + L". " + catalogue.Title(index);
+}
+
+std::wstring Shown(const std::wstring& value)
+{
+    return value.empty() ? L"(нет)" : value;
+}
+
+CDebuggers LoadCatalogue()
+{
+    CDebuggers catalogue(OpenAppSettingsStore);
+    catalogue.ReadDebuggers();
+    return catalogue;
+}
+
+// The first entry the system holds now, as the menu marks it.
+std::optional<std::int32_t> EntryInForce(const CDebuggers& catalogue, const SystemDebuggerState& state)
+{
+    for (std::int32_t i = 0; i < catalogue.Count(); ++i) {
+        if (Matches(state, EntryChoice(catalogue, i))) return i;
+    }
+    return std::nullopt;
+}
+
+int ShowUsage(ConsoleOutput& console)
+{
+    for (const wchar_t* line : kUsage) console.Line(line);
+    return kExitDone;
+}
+
+int ListDebuggers(ConsoleOutput& console)
+{
+    const CDebuggers catalogue = LoadCatalogue();
+    if (catalogue.Count() == 0) {
+        console.Line(L"Список отладчиков пуст.");
+        return kExitDone;
+    }
+    const std::optional<std::int32_t> inForce = EntryInForce(catalogue, ReadSystemDebuggerState());
+    for (std::int32_t i = 0; i < catalogue.Count(); ++i) {
+        console.Line((inForce == i ? L"* " : L"  ") + Numbered(catalogue, i));
+        console.Line(L"     Командная строка: " + Shown(catalogue.CommandLine(i)));
+        if (!catalogue.CommandLine32(i).empty())
+            console.Line(L"     Для 32-битных программ: " + catalogue.CommandLine32(i));
+        console.Line(std::wstring(L"     Автоматический вызов: ") + (catalogue.Auto(i) ? L"да" : L"нет"));
+    }
+    console.Line(inForce ? L"* - отладчик, установленный сейчас."
+                         : L"Установленный сейчас отладчик не совпадает ни с одним из списка (Неизвестный).");
+    return kExitDone;
+}
+
+void ShowView(ConsoleOutput& console, const wchar_t* heading, const AeDebugView& view)
+{
+    console.Line(heading);
+    console.Line(L"  Debugger: " + Shown(view.debugger));
+    console.Line(std::wstring(L"  Auto: ") + (view.autoStart ? L"1" : L"0"));
+}
+
+int ShowCurrent(ConsoleOutput& console)
+{
+    const SystemDebuggerState state = ReadSystemDebuggerState();
+    if (state.wow32) {
+        ShowView(console, L"Для 64-битных программ:", state.native);
+        ShowView(console, L"Для 32-битных программ:", *state.wow32);
+    } else {
+        ShowView(console, L"Для всех программ:", state.native);
+    }
+    const CDebuggers catalogue = LoadCatalogue();
+    const std::optional<std::int32_t> inForce = EntryInForce(catalogue, state);
+    console.Line(L"Из списка: " + (inForce ? Numbered(catalogue, *inForce) : L"ни один (Неизвестный)"));
+    return kExitDone;
+}
+
+int UseDebugger(ConsoleOutput& console, const std::wstring& entry)
+{
+    const CDebuggers catalogue = LoadCatalogue();
+    const std::optional<std::int32_t> index = FindEntry(catalogue, entry);
+    if (!index) {
+        console.ErrorLine(L"В списке нет отладчика «" + entry + L"». Список: jitswap /list");
+        return kExitBadUsage;
+    }
+    const SwitchReport report = RequestSwitch(EntryChoice(catalogue, *index), console.Window());
+    switch (report.outcome) {
+    case SwitchOutcome::Done:
+        console.Line(L"Установлен отладчик " + Numbered(catalogue, *index) + L".");
+        return kExitDone;
+    case SwitchOutcome::Cancelled:
+        console.ErrorLine(L"Отладчик не изменён: права администратора не получены.");
+        return kExitCancelled;
+    case SwitchOutcome::Refused:
+        break;
+    }
+    console.ErrorLine(report.message);
+    return kExitRefused;
+}
+
+// The elevated copy's work: hidden, silent, all or nothing.
+int ApplyExactly(const DebuggerChoice& choice)
+{
+    try {
+        return ApplySystemDebugger(choice) == SwitchResult::Done ? kExitDone : kExitRefused;
+    } catch (...) {
+        return kExitRefused;
+    }
+}
+
+} // namespace
+
+int RunCommand(const Command& command)
+{
+    if (command.kind == CommandKind::Apply) return ApplyExactly(command.choice);
+
+    ConsoleOutput console;
+    try {
+        switch (command.kind) {
+        case CommandKind::Usage:
+            return ShowUsage(console);
+        case CommandKind::List:
+            return ListDebuggers(console);
+        case CommandKind::Current:
+            return ShowCurrent(console);
+        case CommandKind::Use:
+            return UseDebugger(console, command.entry);
+        case CommandKind::BadUsage:
+        case CommandKind::Tray:
+        case CommandKind::Apply:
+            break;
+        }
+        console.ErrorLine(command.problem);
+        console.ErrorLine(L"Справка: jitswap /?");
+        return kExitBadUsage;
+    } catch (...) {
+        // Code 3, a run-time error's elsewhere, means "declined" to a script: this is a failure.
+        console.ErrorLine(RunTimeErrorText(std::current_exception()));
+        return kExitRefused;
+    }
+}
+
+} // namespace jitswap

@@ -1,0 +1,71 @@
+#include "app/SwitchRequest.h"
+
+#include "app/Command.h"
+#include "catalogue/CommandLineCheck.h"
+#include "support/ArgumentQuoting.h"
+#include "support/Elevation.h"
+#include "support/ExecutablePath.h"
+#include "support/ProcessWait.h"
+#include "support/ScopeGuard.h"
+#include "support/Win32Error.h"
+
+namespace jitswap {
+namespace {
+
+// Set while a request waits for the user's answer and its elevated copy: the menu stays usable.
+bool g_switching = false;
+
+SwitchReport Refused()
+{
+    return {SwitchOutcome::Refused, kSwitchRefusedMessage};
+}
+
+SwitchReport Cancelled()
+{
+    return {SwitchOutcome::Cancelled, {}};
+}
+
+// The copy is given the exact values, never an entry's number: elevated with another account's
+// password, it would read that account's catalogue.
+SwitchReport SwitchElevated(const DebuggerChoice& choice, HWND owner)
+{
+    const std::wstring parameters = JoinArguments(ApplyArguments(choice));
+    // The copy's command line: the quoted path, a blank, the parameters and the closing NUL.
+    if (ExecutablePath().size() + 3 + parameters.size() + 1 > kCommandLineLimit) return Refused();
+
+    UniqueHandle copy;
+    try {
+        copy = StartSelfElevated(owner, parameters);
+    } catch (const Win32Error&) {
+        return Refused();
+    }
+    if (!copy) return Cancelled();
+    return WaitForProcessExit(copy.get()) == kExitDone ? SwitchReport{} : Refused();
+}
+
+} // namespace
+
+SwitchReport RequestSwitch(const DebuggerChoice& choice, HWND owner)
+{
+    // A second request while the first waits for its copy is dropped: the first one's answer stands.
+    if (g_switching) return Cancelled();
+    // A catalogue edited by hand must not hand the system a command line it would read through.
+    if (std::wstring refusal = SwitchRefusal(choice.commandLine, choice.commandLine32); !refusal.empty())
+        return {SwitchOutcome::Refused, std::move(refusal)};
+
+    switch (ApplySystemDebugger(choice)) {
+    case SwitchResult::Done:
+        return {};
+    case SwitchResult::AccessDenied: {
+        if (IsProcessElevated()) return Refused();
+        g_switching = true;
+        const auto switched = OnScopeExit([] { g_switching = false; });
+        return SwitchElevated(choice, owner);
+    }
+    case SwitchResult::Failed:
+        break;
+    }
+    return Refused();
+}
+
+} // namespace jitswap

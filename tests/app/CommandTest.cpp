@@ -1,0 +1,83 @@
+// What the command line means, for every form a person or a script may type.
+
+#include "app/Command.h"
+#include "catalogue/CDebuggers.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+using namespace jitswap;
+
+namespace {
+
+struct Reading {
+    std::vector<std::wstring> arguments;
+    CommandKind kind;
+    std::wstring entry = {};
+};
+
+} // namespace
+
+TEST(Command, ReadsEachFormAndRefusesTheRest)
+{
+    const Reading readings[] = {
+        {{}, CommandKind::Tray},
+        {{L"/?"}, CommandKind::Usage},
+        {{L"-?"}, CommandKind::Usage},
+        {{L"/list"}, CommandKind::List},
+        {{L"/LIST"}, CommandKind::List},
+        {{L"-Current"}, CommandKind::Current},
+        {{L"/use", L"2"}, CommandKind::Use, L"2"},
+        {{L"/use", L"  Dr. Mingw  "}, CommandKind::Use, L"  Dr. Mingw  "},
+        {{L"/use", L"/list"}, CommandKind::Use, L"/list"},
+        {{L"/use"}, CommandKind::BadUsage},
+        {{L"/use", L"1", L"2"}, CommandKind::BadUsage},
+        {{L"/list", L"x"}, CommandKind::BadUsage},
+        {{L"/uses", L"1"}, CommandKind::BadUsage},
+        {{L"list"}, CommandKind::BadUsage},
+        {{L"/"}, CommandKind::BadUsage},
+        {{L""}, CommandKind::BadUsage},
+        {{L"/apply", L"a", L"b"}, CommandKind::BadUsage},
+        {{L"/apply", L"a", L"b", L"true"}, CommandKind::BadUsage},
+        {{L"/apply", L"a", L"b", L"1", L"1"}, CommandKind::BadUsage},
+    };
+    for (const Reading& reading : readings) {
+        const Command command = ParseCommand(reading.arguments);
+        const std::wstring shown = reading.arguments.empty() ? L"(none)" : reading.arguments.front();
+        EXPECT_EQ(command.kind, reading.kind) << testing::PrintToString(shown);
+        EXPECT_EQ(command.entry, reading.entry);
+        EXPECT_EQ(command.problem.empty(), reading.kind != CommandKind::BadUsage);
+    }
+}
+
+TEST(Command, ApplyCarriesTheChoiceExactly)
+{
+    for (const DebuggerChoice& choice : {DebuggerChoice{L"\"C:\\x64dbg.exe\" -a %ld -e %ld", L"", true},
+                                         DebuggerChoice{L"", L"x32dbg.exe -a %ld", false},
+                                         DebuggerChoice{L"/list", L"-?", true}}) {
+        const Command command = ParseCommand(ApplyArguments(choice));
+        ASSERT_EQ(command.kind, CommandKind::Apply);
+        EXPECT_EQ(command.choice.commandLine, choice.commandLine);
+        EXPECT_EQ(command.choice.commandLine32, choice.commandLine32);
+        EXPECT_EQ(command.choice.autoStart, choice.autoStart);
+    }
+    // Cut short, it is no command at all.
+    std::vector<std::wstring> cut = ApplyArguments({L"a", L"b", true});
+    cut.pop_back();
+    EXPECT_EQ(ParseCommand(cut).kind, CommandKind::BadUsage);
+}
+
+TEST(Command, FindsAnEntryByNumberOrByExactTitle)
+{
+    CDebuggers catalogue([] { return std::unique_ptr<SettingsStore>(); });
+    catalogue.Add(L"WinDbg", L"windbg.exe -p %ld -e %ld", true);
+    catalogue.Add(L"12", L"twelve.exe", false);
+    catalogue.Add(L"WinDbg", L"second.exe", false);
+
+    EXPECT_EQ(FindEntry(catalogue, L"1"), 0);
+    EXPECT_EQ(FindEntry(catalogue, L"003"), 2);
+    EXPECT_EQ(FindEntry(catalogue, L"WinDbg"), 0) << "the first of equal titles";
+    for (const wchar_t* none : {L"0", L"4", L"12", L"99999999999999999999", L"windbg", L"WinDbg ", L""})
+        EXPECT_EQ(FindEntry(catalogue, none), std::nullopt) << testing::PrintToString(std::wstring(none));
+}
