@@ -1,5 +1,6 @@
 #include "support/Form.h"
 
+#include "support/LoopWait.h"
 #include "support/RunTimeError.h"
 #include "support/Support.h"
 #include "support/Win32Error.h"
@@ -127,11 +128,10 @@ void Form::ShowModal()
     SetForegroundWindow(m_window);
     if (HWND first = GetNextDlgTabItem(m_window, nullptr, FALSE)) SetFocus(first);
 
+    // The program's waits are served here too: a change while a dialog is open is seen at once.
     MSG message{};
     while (IsVisible()) {
-        const BOOL got = GetMessageW(&message, nullptr, 0, 0);
-        if (got == -1) break;
-        if (got == 0) {
+        if (!NextMessage(message)) {
             // The program is ending: leave the quit request for the loops further out.
             PostQuitMessage(static_cast<int>(message.wParam));
             break;
@@ -349,12 +349,8 @@ LRESULT CALLBACK Form::WindowProc(HWND window, UINT message, WPARAM wParam, LPAR
 int RunMessageLoop()
 {
     MSG message{};
-    for (;;) {
-        const BOOL got = GetMessageW(&message, nullptr, 0, 0);
-        if (got == 0) return static_cast<int>(message.wParam);
-        if (got == -1) ThrowLastError("Reading the message queue");
-        Form::ProcessMessage(message);
-    }
+    while (NextMessage(message)) Form::ProcessMessage(message);
+    return static_cast<int>(message.wParam);
 }
 
 } // namespace jitswap
