@@ -1,11 +1,17 @@
 #include "app/frmMain.h"
 
+#include "aedebug/SystemDebuggerWatch.h"
 #include "catalogue/CDebuggers.h"
 #include "dialogs/frmDebuggersList.h"
+#include "support/RegistryWatch.h"
+
+#include <utility>
 
 namespace jitswap {
 
-frmMain::frmMain() = default;
+frmMain::frmMain() : frmMain(frmMainSources{OpenAppSettingsStore, ReadSystemDebuggerState}) {}
+
+frmMain::frmMain(frmMainSources sources) : m_sources(std::move(sources)) {}
 
 frmMain::~frmMain() = default;
 
@@ -25,11 +31,15 @@ void frmMain::Form_Load()
     qsCenterFormEx(Handle());
     if (!qsIsInIDE()) qsSetWindowResIconAll(Handle(), L"A_MAIN");
     RefreshAutostartCheck();
+    ReadReportChanges();
+    // Watched before the first read, so that no change falls between the two.
+    WatchForChanges();
     RebuildDebuggersMenu();
 
     bcMain = std::make_unique<TrayIcon>();
-    bcMain->SetText(L"Jitswap");
+    ShowEntryInForce(EntryInForce());
     bcMain->SetIcon(qsLoadResTrayIcon(L"A_MAIN"));
+    bcMain->BalloonClicked = [this] { bcMain_BalloonClick(); };
     bcMain->SetVisible(true);
 
     Hook = std::make_unique<TrayMenuHook>();
@@ -40,6 +50,8 @@ void frmMain::Form_Load()
 void frmMain::Form_Unload()
 {
     // The icon goes with the window; with it the program's last trace on screen, so the program ends.
+    m_systemWatch.reset();
+    m_catalogueWatch.reset();
     Hook.reset();
     bcMain.reset();
     PostQuitMessage(0);

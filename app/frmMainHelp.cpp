@@ -33,6 +33,7 @@ void frmMain::ToggleAutostart()
 void frmMain::mnuSettings_Click(int index)
 {
     if (index == 1) ToggleAutostart();
+    else if (index == 2) ToggleReportChanges();
 }
 
 void frmMain::mnuHelp_Click(int index)

@@ -5,7 +5,7 @@ namespace jitswap {
 
 std::unique_ptr<SettingsStore> OpenAppSettingsStore()
 {
-    return std::make_unique<RegistrySettingsStore>(HKEY_CURRENT_USER, L"Software\\Quarvel\\Jitswap");
+    return std::make_unique<RegistrySettingsStore>(HKEY_CURRENT_USER, kAppSettingsPath);
 }
 
 } // namespace jitswap

@@ -110,6 +110,7 @@ private:
 };
 
 // The settings store of this program: HKEY_CURRENT_USER\Software\Quarvel\Jitswap, one key per section.
+inline constexpr wchar_t kAppSettingsPath[] = L"Software\\Quarvel\\Jitswap";
 std::unique_ptr<SettingsStore> OpenAppSettingsStore();
 
 // The kinds of registry value the program reads and writes.

@@ -1,0 +1,165 @@
+// What the main window learns of changes, whoever makes them: the registry tells it when the
+// system's debugger or its own catalogue changes, so the tray menu is current before it opens,
+// the tooltip names the entry in force, and a balloon says when another program took over.
+
+#include "aedebug/SystemDebuggerWatch.h"
+#include "app/EntryChoice.h"
+#include "app/frmMain.h"
+#include "catalogue/CDebuggers.h"
+#include "support/MessageBox.h"
+#include "support/RegistryWatch.h"
+#include "support/ShortenedText.h"
+#include "support/SkipOnFailure.h"
+
+namespace jitswap {
+namespace {
+
+constexpr wchar_t kOptionsSection[] = L"Options";
+constexpr wchar_t kReportChangesKey[] = L"Report Debugger Changes";
+constexpr int kReportChangesItem = 2;
+
+// Titles in a balloon keep to this many characters, so that the hint to click always fits.
+constexpr size_t kBalloonTitleLimit = 60;
+constexpr size_t kBalloonTextLimit = 255;
+
+bool SameView(const AeDebugView& a, const AeDebugView& b)
+{
+    return a.debugger == b.debugger && a.autoStart == b.autoStart;
+}
+
+bool SameState(const SystemDebuggerState& a, const SystemDebuggerState& b)
+{
+    return SameView(a.native, b.native) && a.wow32.has_value() == b.wow32.has_value() &&
+           (!a.wow32 || SameView(*a.wow32, *b.wow32));
+}
+
+std::wstring Quoted(std::wstring_view title)
+{
+    return L"«" + ShortenedText(title, kBalloonTitleLimit) + L"»";
+}
+
+// "Неизвестный" and what the system holds instead, shortened to what `room` leaves.
+std::wstring UnknownSetting(const SystemDebuggerState& state, size_t room)
+{
+    std::wstring holds = state.native.debugger.empty() ? L"(пусто)" : state.native.debugger;
+    if (state.wow32 && state.wow32->debugger != state.native.debugger)
+        holds += L"; для 32-битных программ: " + (state.wow32->debugger.empty() ? L"(пусто)" : state.wow32->debugger);
+    const std::wstring head = L"Теперь действует Неизвестный: ";
+    return head + ShortenedText(holds, room > head.size() ? room - head.size() : 0);
+}
+
+bool SameChoice(const DebuggerChoice& a, const DebuggerChoice& b)
+{
+    return a.commandLine == b.commandLine && a.commandLine32 == b.commandLine32 && a.autoStart == b.autoStart;
+}
+
+} // namespace
+
+void frmMain::WatchForChanges()
+{
+    m_systemWatch = std::make_unique<SystemDebuggerWatch>([this] { SystemSetting_Changed(); });
+    // The whole store: a save may replace the catalogue's key rather than write into it.
+    m_catalogueWatch =
+        std::make_unique<RegistryWatch>(HKEY_CURRENT_USER, kAppSettingsPath, 0, [this] { Catalogue_Changed(); });
+}
+
+bool frmMain::MenuFollowsChanges() const
+{
+    return m_systemWatch && m_systemWatch->IsArmed() && m_catalogueWatch && m_catalogueWatch->IsArmed();
+}
+
+void frmMain::Catalogue_Changed()
+{
+    ReloadCatalogue();
+    ShowDebuggersMenu();
+}
+
+void frmMain::SystemSetting_Changed()
+{
+    const auto before = m_system;
+    ReadSystemSetting();
+    // Nothing new: a value beside ours changed, or this is the notice of Jitswap's own switch.
+    if (before && m_system && SameState(*before, *m_system)) return;
+    ShowDebuggersMenu();
+}
+
+void frmMain::ReadSystemSetting()
+{
+    const auto inForce = EntryInForce();
+    const std::optional<SystemDebuggerState> before = std::move(m_system);
+    // A setting that cannot be read is not known to be any entry's, nor known to have changed.
+    m_system.reset();
+    SkipOnFailure([&] { m_system = m_sources.readSystem(); });
+    const bool changed = before && m_system && !SameState(*before, *m_system);
+    if (changed && inForce && !Matches(*m_system, EntryChoice(*m_Debuggers, *inForce))) OfferSwitchBack(*inForce);
+}
+
+std::optional<std::int32_t> frmMain::EntryInForce() const
+{
+    if (!m_Debuggers || !m_system) return std::nullopt;
+    // Exactly as the system holds it: a difference in case or blanks is another command line.
+    for (std::int32_t i = 0; i < m_Debuggers->Count(); ++i) {
+        if (Matches(*m_system, EntryChoice(*m_Debuggers, i))) return i;
+    }
+    return std::nullopt;
+}
+
+void frmMain::ShowEntryInForce(std::optional<std::int32_t> index)
+{
+    if (!bcMain) return;
+    bcMain->SetText(L"Jitswap: " + (index ? m_Debuggers->Title(*index) : std::wstring(L"Неизвестный")));
+}
+
+void frmMain::NoteOwnSwitch(std::int32_t index)
+{
+    // Read back, so that the registry's notice of this very switch finds nothing new. Unread, the
+    // setting is unknown, and the next read raises no balloon either.
+    m_system.reset();
+    SkipOnFailure([&] { m_system = m_sources.readSystem(); });
+    m_switchBack.reset();
+    ShowEntryInForce(index);
+}
+
+void frmMain::OfferSwitchBack(std::int32_t previous)
+{
+    if (!m_reportChanges || !bcMain) return;
+    m_switchBack = SwitchBack{m_Debuggers->Title(previous), EntryChoice(*m_Debuggers, previous)};
+    const std::wstring clickHint = L"\nЩёлкните здесь, чтобы вернуть " + Quoted(m_switchBack->title) + L".";
+    const auto now = EntryInForce();
+    const std::wstring whatNow = now ? L"Теперь действует " + Quoted(m_Debuggers->Title(*now)) + L"."
+                                     : UnknownSetting(*m_system, kBalloonTextLimit - clickHint.size());
+    bcMain->ShowBalloon(L"Другая программа сменила отладчик", whatNow + clickHint);
+}
+
+std::optional<std::int32_t> frmMain::FindEntry(const SwitchBack& entry) const
+{
+    // By what it is, not where it was: the catalogue may have changed since.
+    for (std::int32_t i = 0; i < m_Debuggers->Count(); ++i) {
+        if (m_Debuggers->Title(i) == entry.title && SameChoice(EntryChoice(*m_Debuggers, i), entry.choice)) return i;
+    }
+    return std::nullopt;
+}
+
+void frmMain::ReadReportChanges()
+{
+    // On unless the user turned it off; a value that is no flag keeps the default.
+    m_reportChanges = m_sources.openStore()->ReadBoolean(kOptionsSection, kReportChangesKey, true).value_or(true);
+    m_menu.mnuSettings.SetChecked(kReportChangesItem, m_reportChanges);
+}
+
+void frmMain::ToggleReportChanges()
+{
+    const bool report = !m_reportChanges;
+    try {
+        m_sources.openStore()->WriteBoolean(kOptionsSection, kReportChangesKey, report);
+    } catch (const std::exception&) {
+        // Not stored, so not changed: the next start would not know it.
+        ShowMessage(L"Не удалось сохранить настройку!", kStyleError);
+        return;
+    }
+    m_reportChanges = report;
+    m_menu.mnuSettings.SetChecked(kReportChangesItem, report);
+    if (!report) m_switchBack.reset();
+}
+
+} // namespace jitswap
