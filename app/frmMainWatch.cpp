@@ -33,19 +33,23 @@ bool SameState(const SystemDebuggerState& a, const SystemDebuggerState& b)
            (!a.wow32 || SameView(*a.wow32, *b.wow32));
 }
 
-std::wstring Quoted(std::wstring_view title)
+void AppendQuoted(std::wstring& text, std::wstring_view title)
 {
-    return L"«" + ShortenedText(title, kBalloonTitleLimit) + L"»";
+    text += L'«';
+    text += ShortenedText(title, kBalloonTitleLimit);
+    text += L'»';
 }
 
-// "Неизвестный" and what the system holds instead, shortened to what `room` leaves.
-std::wstring UnknownSetting(const SystemDebuggerState& state, size_t room)
+// What the system holds when it matches no entry: the native view's command line, and the 32-bit
+// view's where that differs.
+std::wstring HeldSetting(const SystemDebuggerState& state)
 {
-    std::wstring holds = state.native.debugger.empty() ? L"(пусто)" : state.native.debugger;
-    if (state.wow32 && state.wow32->debugger != state.native.debugger)
-        holds += L"; для 32-битных программ: " + (state.wow32->debugger.empty() ? L"(пусто)" : state.wow32->debugger);
-    const std::wstring head = L"Теперь действует Неизвестный: ";
-    return head + ShortenedText(holds, room > head.size() ? room - head.size() : 0);
+    std::wstring held = state.native.debugger.empty() ? L"(пусто)" : state.native.debugger;
+    if (state.wow32 && state.wow32->debugger != state.native.debugger) {
+        held += L"; для 32-битных программ: ";
+        held += state.wow32->debugger.empty() ? L"(пусто)" : state.wow32->debugger;
+    }
+    return held;
 }
 
 bool SameChoice(const DebuggerChoice& a, const DebuggerChoice& b)
@@ -107,7 +111,9 @@ std::optional<std::int32_t> frmMain::EntryInForce() const
 void frmMain::ShowEntryInForce(std::optional<std::int32_t> index)
 {
     if (!bcMain) return;
-    bcMain->SetText(L"Jitswap: " + (index ? m_Debuggers->Title(*index) : std::wstring(L"Неизвестный")));
+    std::wstring text = L"Jitswap: ";
+    text += index ? m_Debuggers->Title(*index) : L"Неизвестный";
+    bcMain->SetText(text);
 }
 
 void frmMain::NoteOwnSwitch(std::int32_t index)
@@ -124,11 +130,19 @@ void frmMain::OfferSwitchBack(std::int32_t previous)
 {
     if (!m_reportChanges || !bcMain) return;
     m_switchBack = SwitchBack{m_Debuggers->Title(previous), EntryChoice(*m_Debuggers, previous)};
-    const std::wstring clickHint = L"\nЩёлкните здесь, чтобы вернуть " + Quoted(m_switchBack->title) + L".";
-    const auto now = EntryInForce();
-    const std::wstring whatNow = now ? L"Теперь действует " + Quoted(m_Debuggers->Title(*now)) + L"."
-                                     : UnknownSetting(*m_system, kBalloonTextLimit - clickHint.size());
-    bcMain->ShowBalloon(L"Другая программа сменила отладчик", whatNow + clickHint);
+    std::wstring hint = L"\nЩёлкните здесь, чтобы вернуть ";
+    AppendQuoted(hint, m_switchBack->title);
+    hint += L'.';
+    std::wstring text = L"Теперь действует ";
+    if (const auto now = EntryInForce()) {
+        AppendQuoted(text, m_Debuggers->Title(*now));
+        text += L'.';
+    } else {
+        text += L"Неизвестный: ";
+        text += ShortenedText(HeldSetting(*m_system), kBalloonTextLimit - hint.size() - text.size());
+    }
+    text += hint;
+    bcMain->ShowBalloon(L"Другая программа сменила отладчик", text);
 }
 
 std::optional<std::int32_t> frmMain::FindEntry(const SwitchBack& entry) const

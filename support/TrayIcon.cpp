@@ -56,7 +56,10 @@ TrayIcon::~TrayIcon()
 void TrayIcon::SetText(std::wstring_view tooltip)
 {
     // The shell keeps 127 characters of a tooltip and its terminator.
-    m_text = ShortenedText(tooltip, std::size(NOTIFYICONDATAW{}.szTip) - 1);
+    std::wstring text = ShortenedText(tooltip, std::size(NOTIFYICONDATAW{}.szTip) - 1);
+    // Each update is a call into the shell's process: none for nothing.
+    if (text == m_text) return;
+    m_text = std::move(text);
     UpdateShell();
 }
 
