@@ -4,7 +4,7 @@
 #include "app/SwitchRequest.h"
 #include "catalogue/CDebuggers.h"
 #include "support/ConsoleOutput.h"
-#include "support/Support.h"
+#include "support/OpenAppSettingsStore.h"
 #include "support/RunTimeError.h"
 
 #include <optional>

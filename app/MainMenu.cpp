@@ -41,6 +41,7 @@ MainMenu::MainMenu()
     mnuList.Load(9, L"Неизвестный");
     mnuSettings.Load(0, L"-");
     mnuSettings.Load(1, L"Запускать с Windows");
+    mnuSettings.Load(2, L"Сообщать о смене отладчика");
     mnuHelpExit.Load(0, L"-");
     m_context.Append(mnuHelpExit.Id(1), L"Справка", m_helpMenu.Handle());
     mnuHelpExit.Load(2, L"Выход");

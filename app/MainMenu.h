@@ -26,7 +26,7 @@ private:
 
 public:
     MenuItemArray mnuList;      // "Править список...", separator, "Неизвестный", the catalogue
-    MenuItemArray mnuSettings;  // separator, "Запускать с Windows"
+    MenuItemArray mnuSettings;  // separator, "Запускать с Windows", "Сообщать о смене отладчика"
     MenuItemArray mnuHelpExit;  // separator, "Справка", "Выход"
     MenuItemArray mnuHelp;      // the "Справка" submenu: "&Содержание...", separator, "О программе..."
 };

@@ -1,14 +1,21 @@
 #include "app/frmMain.h"
 
+#include "aedebug/SystemDebuggerWatch.h"
 #include "catalogue/CDebuggers.h"
 #include "dialogs/frmDebuggersList.h"
 #include "support/CenterForm.h"
+#include "support/OpenAppSettingsStore.h"
 #include "support/ApplicationWindow.h"
 #include "support/ResourceImages.h"
+#include "support/RegistryWatch.h"
+
+#include <utility>
 
 namespace jitswap {
 
-frmMain::frmMain() = default;
+frmMain::frmMain() : frmMain(frmMainSources{OpenAppSettingsStore, ReadSystemDebuggerState}) {}
+
+frmMain::frmMain(frmMainSources sources) : m_Sources(std::move(sources)) {}
 
 frmMain::~frmMain() = default;
 
@@ -28,12 +35,16 @@ void frmMain::Form_Load()
     qsCenterFormEx(Handle());
     m_Icons.Load(Handle(), L"A_MAIN", Dpi());
     RefreshAutostartCheck();
+    ReadReportChanges();
+    // Watched before the first read, so that no change falls between the two.
+    WatchForChanges();
     RebuildDebuggersMenu();
 
     bcMain = std::make_unique<TrayIcon>();
-    bcMain->SetText(L"Jitswap");
+    ShowEntryInForce(EntryInForce());
     bcMain->SetIcon(qsLoadResTrayIcon(L"A_MAIN", Dpi()));
     bcMain->ShellRestarted = [this] { ReloadIcons(WindowDpi(Handle())); };
+    bcMain->BalloonClicked = [this] { bcMain_BalloonClick(); };
     bcMain->SetVisible(true);
 
     Hook = std::make_unique<TrayMenuHook>();
@@ -64,6 +75,8 @@ LRESULT frmMain::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
 void frmMain::Form_Unload()
 {
     // The icon goes with the window; with it the program's last trace on screen, so the program ends.
+    m_SystemWatch.reset();
+    m_CatalogueWatch.reset();
     Hook.reset();
     bcMain.reset();
     PostQuitMessage(0);

@@ -2,26 +2,40 @@
 // The main window: created hidden and never shown. It owns the tray icon, the tray menu and its
 // hook, and the catalogue the menu lists; everything the user does in the tray ends up here.
 
+#include "aedebug/SystemDebugger.h"
 #include "app/MainMenu.h"
 #include "support/Form.h"
 #include "support/AboutBox.h"
 #include "support/AutostartRegistry.h"
+#include "support/SettingsStore.h"
 #include "support/TrayIcon.h"
 #include "support/TrayMenuHook.h"
 #include "support/WindowIcons.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
+#include <optional>
+#include <string>
 #include <string_view>
 
 namespace jitswap {
 
 class CDebuggers;
 class frmDebuggersList;
+class RegistryWatch;
+class SystemDebuggerWatch;
+
+// Where the main window reads the catalogue, its own settings and the system's setting.
+struct frmMainSources {
+    SettingsStoreOpener openStore;
+    std::function<SystemDebuggerState()> readSystem;
+};
 
 class frmMain final : public Form {
 public:
     frmMain();
+    explicit frmMain(frmMainSources sources);
     ~frmMain() override;
 
     // Creates the hidden window and runs Form_Load: afterwards the icon is in the notification area.
@@ -47,6 +61,24 @@ private:
     void mnuList_Click(int index);
     void Hook_BeforePopupMenu();
 
+    // What the tray shows of changes, whoever makes them: the watches, the tooltip, the balloon.
+    void WatchForChanges();
+    void Catalogue_Changed();
+    void SystemSetting_Changed();
+    void ReloadCatalogue();
+    void ReadSystemSetting();
+    void ShowDebuggersMenu();
+    std::optional<std::int32_t> EntryInForce() const;
+    void ShowEntryInForce(std::optional<std::int32_t> index);
+    void NoteOwnSwitch(std::int32_t index);
+    void OfferSwitchBack(std::int32_t previous);
+    struct SwitchBack;
+    std::optional<std::int32_t> FindEntry(const SwitchBack& entry) const;
+    void bcMain_BalloonClick();
+    bool MenuFollowsChanges() const;
+    void ReadReportChanges();
+    void ToggleReportChanges();
+
     // Start with Windows, help, About and exit.
     void RefreshAutostartCheck();
     void ToggleAutostart();
@@ -56,13 +88,21 @@ private:
     void OpenHelpFile();
     void ShowAbout(std::wstring_view description);
 
-    // The tray control and the hook keep their design names; the window's own data are named like
-    // its catalogue, m_Debuggers.
+    frmMainSources m_Sources;
     MainMenu m_Menu;
     std::unique_ptr<TrayIcon> bcMain;
     std::unique_ptr<TrayMenuHook> Hook;
     std::unique_ptr<CDebuggers> m_Debuggers;
     std::unique_ptr<frmDebuggersList> m_DebuggersList;
+    std::optional<SystemDebuggerState> m_System;  // as last read or written by Jitswap
+    struct SwitchBack {
+        std::wstring title;
+        DebuggerChoice choice;
+    };
+    std::optional<SwitchBack> m_SwitchBack;  // what the balloon's click restores
+    bool m_ReportChanges = true;
+    std::unique_ptr<SystemDebuggerWatch> m_SystemWatch;
+    std::unique_ptr<RegistryWatch> m_CatalogueWatch;
     AutostartRegistry m_Autostart;
     AboutBox m_About;
     WindowIcons m_Icons;

@@ -8,10 +8,7 @@
 #include "catalogue/CDebuggers.h"
 #include "dialogs/frmDebuggersList.h"
 #include "support/MessageBox.h"
-#include "support/OpenAppSettingsStore.h"
 #include "support/SkipOnFailure.h"
-
-#include <optional>
 
 namespace jitswap {
 namespace {
@@ -31,30 +28,36 @@ constexpr UINT DebuggerPosition(std::int32_t index)
 
 void frmMain::RebuildDebuggersMenu()
 {
-    if (!m_Debuggers) m_Debuggers = std::make_unique<CDebuggers>(OpenAppSettingsStore);
-    m_Debuggers->ReadDebuggers();
-
+    ReloadCatalogue();
     // From here on the menu is built as far as it can be: a step that fails is skipped.
+    ReadSystemSetting();
+    ShowDebuggersMenu();
+}
+
+void frmMain::ReloadCatalogue()
+{
+    if (!m_Debuggers) m_Debuggers = std::make_unique<CDebuggers>(m_Sources.openStore);
+    m_Debuggers->ReadDebuggers();
+}
+
+void frmMain::ShowDebuggersMenu()
+{
     for (int i = 0; i < CDebuggers::Capacity; ++i) SkipOnFailure([&] { m_Menu.mnuList.Unload(kFirstDebugger + i); });
     const std::int32_t count = m_Debuggers->Count();
     for (std::int32_t i = 0; i < count; ++i)
         SkipOnFailure([&] { m_Menu.mnuList.Load(kFirstDebugger + i, m_Debuggers->Title(i), CaptionKind::Literal); });
     SkipOnFailure([&] { m_Menu.mnuList.SetVisible(kUnknown, true); });
 
-    // A setting that cannot be read is not known to be any entry's: "Неизвестный" keeps the bullet.
-    std::optional<SystemDebuggerState> current;
-    SkipOnFailure([&] { current = ReadSystemDebuggerState(); });
-
     HMENU popup = GetSubMenu(GetMenu(Handle()), 0);
-    const UINT last = kUnknownPosition + static_cast<UINT>(count);
-    for (std::int32_t i = 0; current && i < count; ++i) {
-        if (Matches(*current, EntryChoice(*m_Debuggers, i))) {
-            CheckMenuRadioItem(popup, kUnknownPosition, last, DebuggerPosition(i), MF_BYPOSITION);
-            SkipOnFailure([&] { m_Menu.mnuList.SetVisible(kUnknown, false); });
-            return;
-        }
+    const auto inForce = EntryInForce();
+    if (inForce) {
+        CheckMenuRadioItem(popup, kUnknownPosition, kUnknownPosition + static_cast<UINT>(count),
+                           DebuggerPosition(*inForce), MF_BYPOSITION);
+        SkipOnFailure([&] { m_Menu.mnuList.SetVisible(kUnknown, false); });
+    } else {
+        CheckMenuRadioItem(popup, kUnknownPosition, kUnknownPosition, kUnknownPosition, MF_BYPOSITION);
     }
-    CheckMenuRadioItem(popup, kUnknownPosition, kUnknownPosition, kUnknownPosition, MF_BYPOSITION);
+    ShowEntryInForce(inForce);
 }
 
 void frmMain::ApplyDebugger(std::int32_t index)
@@ -64,8 +67,9 @@ void frmMain::ApplyDebugger(std::int32_t index)
     if (!IsLoaded()) return;
     if (report.outcome == SwitchOutcome::Refused) ShowMessage(report.message, kStyleError);
     if (report.outcome != SwitchOutcome::Done) return;
+    NoteOwnSwitch(index);
 
-    // The bullet moves on the strength of the writes; the next popup reads the system again.
+    // The bullet moves on the strength of the writes; the next change read moves it again.
     HMENU popup = GetSubMenu(GetMenu(Handle()), 0);
     m_Menu.mnuList.SetVisible(kUnknown, true);
     CheckMenuRadioItem(popup, kUnknownPosition, kUnknownPosition + static_cast<UINT>(m_Debuggers->Count()),
@@ -81,7 +85,7 @@ void frmMain::mnuList_Click(int index)
             m_DebuggersList->Activate();
             return;
         }
-        if (!m_DebuggersList) m_DebuggersList = std::make_unique<frmDebuggersList>(OpenAppSettingsStore);
+        if (!m_DebuggersList) m_DebuggersList = std::make_unique<frmDebuggersList>(m_Sources.openStore);
         m_DebuggersList->ShowDialog();
         if (IsLoaded()) RebuildDebuggersMenu();
     } else if (index == kUnknown) {
@@ -93,7 +97,17 @@ void frmMain::mnuList_Click(int index)
 
 void frmMain::Hook_BeforePopupMenu()
 {
-    RebuildDebuggersMenu();
+    // The watches keep the menu current; only a setting that cannot be watched is read here.
+    if (!MenuFollowsChanges()) RebuildDebuggersMenu();
+}
+
+void frmMain::bcMain_BalloonClick()
+{
+    if (!m_SwitchBack) return;
+    const SwitchBack target = *m_SwitchBack;
+    m_SwitchBack.reset();
+    if (!MenuFollowsChanges()) RebuildDebuggersMenu();
+    if (const auto index = FindEntry(target)) mnuList_Click(kFirstDebugger + *index);
 }
 
 } // namespace jitswap

@@ -35,6 +35,7 @@ void frmMain::ToggleAutostart()
 void frmMain::mnuSettings_Click(int index)
 {
     if (index == 1) ToggleAutostart();
+    else if (index == 2) ToggleReportChanges();
 }
 
 void frmMain::mnuHelp_Click(int index)

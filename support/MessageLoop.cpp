@@ -1,30 +1,26 @@
 #include "support/MessageLoop.h"
 
 #include "support/Form.h"
-#include "support/Win32Error.h"
+#include "support/LoopWait.h"
 
 #include <windows.h>
 
 namespace jitswap {
 
+// Both loops serve the program's waits too (LoopWait): a change while a dialog is open is seen at once.
 int RunMessageLoop()
 {
     MSG message{};
-    for (;;) {
-        const BOOL got = GetMessageW(&message, nullptr, 0, 0);
-        if (got == 0) return static_cast<int>(message.wParam);
-        if (got == -1) ThrowLastError("Reading the message queue");
-        Form::ProcessMessage(message);
-    }
+    while (NextMessage(message)) Form::ProcessMessage(message);
+    return static_cast<int>(message.wParam);
 }
 
 void RunModalLoop(const std::function<bool()>& showing)
 {
     MSG message{};
     while (showing()) {
-        const BOOL got = GetMessageW(&message, nullptr, 0, 0);
-        if (got == -1) break;
-        if (got == 0) {
+        if (!NextMessage(message)) {
+            // The program is ending: leave the quit request for the loops further out.
             PostQuitMessage(static_cast<int>(message.wParam));
             break;
         }

@@ -8,7 +8,7 @@ namespace {
 // command line); they take turns, so that a load never repairs a save still under way.
 class TakingTurnsSettingsStore final : public RegistrySettingsStore {
 public:
-    TakingTurnsSettingsStore() : RegistrySettingsStore(HKEY_CURRENT_USER, L"Software\\Quarvel\\Jitswap")
+    TakingTurnsSettingsStore() : RegistrySettingsStore(HKEY_CURRENT_USER, kAppSettingsPath)
     {
         m_turn.reset(CreateMutexW(nullptr, FALSE, L"Local\\Quarvel Jitswap settings"));
         // A turn is one load or save, a few milliseconds. One that never ends (a process stopped

@@ -1,6 +1,7 @@
 #include "support/TrayIcon.h"
 
 #include "support/RunTimeError.h"
+#include "support/ShortenedText.h"
 #include "support/SystemLibrary.h"
 #include "support/Win32Error.h"
 #include "support/WindowClass.h"
@@ -47,8 +48,24 @@ TrayIcon::~TrayIcon()
 
 void TrayIcon::SetText(std::wstring_view tooltip)
 {
-    m_text = tooltip;
+    // The shell keeps 127 characters of a tooltip and its terminator.
+    std::wstring text = ShortenedText(tooltip, std::size(NOTIFYICONDATAW{}.szTip) - 1);
+    // Each update is a call into the shell's process: none for nothing.
+    if (text == m_text) return;
+    m_text = std::move(text);
     UpdateShell();
+}
+
+void TrayIcon::ShowBalloon(std::wstring_view title, std::wstring_view text)
+{
+    if (!m_added) return;
+    NOTIFYICONDATAW data = Data(NIF_INFO);
+    const Balloon balloon{ShortenedText(title, std::size(data.szInfoTitle) - 1),
+                          ShortenedText(text, std::size(data.szInfo) - 1)};
+    balloon.title.copy(data.szInfoTitle, std::size(data.szInfoTitle) - 1);
+    balloon.text.copy(data.szInfo, std::size(data.szInfo) - 1);
+    data.dwInfoFlags = NIIF_WARNING;
+    if (m_notify(NIM_MODIFY, &data)) m_balloon = balloon;
 }
 
 void TrayIcon::SetIcon(UniqueIcon icon)
@@ -66,6 +83,7 @@ void TrayIcon::SetVisible(bool visible)
         return;
     }
     KillTimer(m_window.get(), kRetryTimer);
+    m_balloon.reset();
     if (m_added) {
         NOTIFYICONDATAW data = Data(0);
         m_notify(NIM_DELETE, &data);
@@ -82,7 +100,6 @@ NOTIFYICONDATAW TrayIcon::Data(UINT flags) const
     data.uFlags = flags;
     data.uCallbackMessage = kCallbackMessage;
     data.hIcon = m_icon.get();
-    // The shell keeps 127 characters of a tooltip and its terminator.
     m_text.copy(data.szTip, std::size(data.szTip) - 1);
     data.uVersion = NOTIFYICON_VERSION_4;
     return data;
@@ -130,6 +147,15 @@ LRESULT TrayIcon::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         case NIN_KEYSELECT:
             if (Activated) Activated(TrayAction::KeySelect, anchor);
             break;
+        case NIN_BALLOONUSERCLICK:
+            if (!m_balloon) break;
+            m_balloon.reset();
+            if (BalloonClicked) BalloonClicked();
+            break;
+        case NIN_BALLOONTIMEOUT:
+        case NIN_BALLOONHIDE:
+            m_balloon.reset();
+            break;
         default:
             break;
         }
@@ -140,6 +166,7 @@ LRESULT TrayIcon::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         // The shell has (re)started and lost its icons, or says so: put ours back.
         if (m_visible) {
             m_added = false;
+            m_balloon.reset();  // it went with the shell
             AddToShell();
         }
         if (ShellRestarted) ShellRestarted();

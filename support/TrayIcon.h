@@ -8,6 +8,7 @@
 #include <shellapi.h>
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -29,7 +30,9 @@ public:
     TrayIcon(const TrayIcon&) = delete;
     TrayIcon& operator=(const TrayIcon&) = delete;
 
+    // The tooltip, cut with "…" to the shell's limit when it is longer.
     void SetText(std::wstring_view tooltip);
+    const std::wstring& Text() const noexcept { return m_text; }
     void SetIcon(UniqueIcon icon);
     HICON Icon() const noexcept { return m_icon.get(); }
     // Shows or removes the icon. A shell that cannot take it yet is asked again every second.
@@ -41,6 +44,18 @@ public:
     // The hidden window the shell reports to; (Handle(), kIconId) names the icon to the shell.
     HWND Handle() const noexcept { return m_window.get(); }
     static constexpr UINT kIconId = 1;
+
+    // A notice from the icon (a balloon, or a toast on Windows 10 and later), cut to the shell's
+    // limits. It replaces the one shown before; none is shown while the shell does not hold the icon.
+    struct Balloon {
+        std::wstring title;
+        std::wstring text;
+    };
+    void ShowBalloon(std::wstring_view title, std::wstring_view text);
+    // The notice the user can still click: shown, and neither clicked, closed nor timed out yet.
+    const std::optional<Balloon>& PendingBalloon() const noexcept { return m_balloon; }
+    // Raised when the user clicks the notice.
+    std::function<void()> BalloonClicked;
 
     // Raised for each user action on the icon, with the point the shell gives for it (screen
     // coordinates, negative on monitors left of or above the primary one).
@@ -61,6 +76,7 @@ private:
     UINT m_taskbarCreated = 0;
     UniqueIcon m_icon;
     std::wstring m_text;
+    std::optional<Balloon> m_balloon;
     bool m_visible = false;
     bool m_added = false;
     bool m_failed = false;

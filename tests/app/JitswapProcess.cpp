@@ -7,6 +7,7 @@
 #include <shlobj.h>
 
 #include <cstdlib>
+#include <utility>
 #include <stdexcept>
 #include <vector>
 
@@ -171,6 +172,17 @@ void ForgetProgramSettings()
     SetKeyAccess(HKEY_CURRENT_USER, L"Software\\Quarvel\\Jitswap\\Debuggers", KeyAccess::Full);
     DeleteRegistryTree(HKEY_CURRENT_USER, L"Software\\Quarvel");
     RegDeleteKeyValueW(HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\CurrentVersion\\Run", AppGuid);
+}
+
+void StoreCatalogueEntry(int slot, const std::wstring& title, const std::wstring& commandLine, bool autoStart)
+{
+    const wchar_t* catalogue = L"Software\\Quarvel\\Jitswap\\Debuggers";
+    const std::wstring number = std::to_wstring(slot);
+    for (const auto& [name, text] : {std::pair{L"Title " + number, title}, std::pair{L"Command Line " + number, commandLine}})
+        RegSetKeyValueW(HKEY_CURRENT_USER, catalogue, name.c_str(), REG_SZ, text.c_str(),
+                        static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
+    const DWORD flag = autoStart ? 0xFFFFFFFF : 0;
+    RegSetKeyValueW(HKEY_CURRENT_USER, catalogue, (L"Auto " + number).c_str(), REG_DWORD, &flag, sizeof flag);
 }
 
 std::map<std::wstring, std::wstring> RegistrySnapshot(HKEY root, const std::wstring& key)

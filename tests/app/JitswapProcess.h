@@ -46,6 +46,10 @@ bool ShellHoldsIcon(HWND trayWindow);
 // and gives the catalogue key full access back in case a test took it away.
 void ForgetProgramSettings();
 
+// Stores one catalogue slot as the program stores it (title and command line as text, the flag as
+// a number), from outside the program.
+void StoreCatalogueEntry(int slot, const std::wstring& title, const std::wstring& commandLine, bool autoStart);
+
 // Every value under a registry key, recursively, as "subkey\\name" -> type and data.
 std::map<std::wstring, std::wstring> RegistrySnapshot(HKEY root, const std::wstring& key);
 

@@ -18,7 +18,6 @@ constexpr wchar_t kCatalogueKey[] = L"Software\\Quarvel\\Jitswap\\Debuggers";
 constexpr UINT kToggleAutostart = 1101;
 constexpr UINT kContents = 1300;
 constexpr UINT kExit = 1202;
-constexpr UINT kTrayCallback = WM_APP + 1;
 
 void SetText(HKEY root, const wchar_t* key, const wchar_t* name, const std::wstring& value)
 {
@@ -124,9 +123,9 @@ TEST_F(ProcessTest, AFailureInAHandlerIsReportedAndEndsTheProgramWithItsIcon)
     ASSERT_TRUE(program.WaitUntilRunning());
     HWND tray = program.TrayWindow();
 
-    // The menu reloads the catalogue before it opens; now that fails.
+    // The catalogue is reloaded when the store changes; now that fails.
     SetKeyAccess(HKEY_CURRENT_USER, kCatalogueKey, KeyAccess::None);
-    PostMessageW(tray, kTrayCallback, MAKEWPARAM(700, 590), MAKELPARAM(WM_CONTEXTMENU, 1));
+    SetText(HKEY_CURRENT_USER, L"Software\\Quarvel\\Jitswap", L"Touched", L"");
 
     const auto box = AnswerMessageBox(program.Id());
     ASSERT_TRUE(box);

@@ -57,7 +57,7 @@ std::vector<Item> Items(HMENU menu)
 // The designed items below the catalogue part.
 std::vector<Item> WithTail(std::vector<Item> items)
 {
-    for (const wchar_t* caption : {L"-", L"Запускать с Windows", L"-", L"Справка", L"Выход"})
+    for (const wchar_t* caption : {L"-", L"Запускать с Windows", L"Сообщать о смене отладчика", L"-", L"Справка", L"Выход"})
         items.push_back({caption, false});
     return items;
 }
@@ -92,9 +92,11 @@ protected:
 
     std::vector<Item> Menu() const { return Items(GetSubMenu(GetMenu(m_window->Handle()), 0)); }
 
-    // What the user does: the menu opens from the icon, rebuilt, and closes again.
+    // What the user does: the menu opens from the icon and closes again. The user's click comes
+    // long after the registry's notices of what the test changed just before.
     void OpenTrayMenu()
     {
+        PumpPending();
         CloseNextMenu();
         SendMessageW(FindWindowW(L"JitswapTrayIcon", nullptr), WM_APP + 1, MAKEWPARAM(700, 590),
                      MAKELPARAM(WM_CONTEXTMENU, 1));
@@ -121,7 +123,7 @@ TEST_F(TrayMenuTest, ThirtyEntriesFollowUnknownInCatalogueOrder)
 {
     std::vector<Item> entries;
     for (int slot = 0; slot < 30; ++slot) {
-        StoreEntry(slot, L"Отладчик " + std::to_wstring(slot), L"dbg" + std::to_wstring(slot) + L".exe %ld", false);
+        StoreCatalogueEntry(slot, L"Отладчик " + std::to_wstring(slot), L"dbg" + std::to_wstring(slot) + L".exe %ld", false);
         entries.push_back({L"Отладчик " + std::to_wstring(slot), false});
     }
     Start();
@@ -140,9 +142,9 @@ TEST_F(TrayMenuTest, ThirtyEntriesFollowUnknownInCatalogueOrder)
 
 TEST_F(TrayMenuTest, OfTwoEqualEntriesTheFirstIsMarked)
 {
-    StoreEntry(0, L"Other", L"unrelated.exe", false);
-    StoreEntry(1, L"First", L"vsjit.exe -p %ld", true);
-    StoreEntry(2, L"Second", L"vsjit.exe -p %ld", true);
+    StoreCatalogueEntry(0, L"Other", L"unrelated.exe", false);
+    StoreCatalogueEntry(1, L"First", L"vsjit.exe -p %ld", true);
+    StoreCatalogueEntry(2, L"Second", L"vsjit.exe -p %ld", true);
     SetSystem(L"vsjit.exe -p %ld", L"1");
     Start();
     EXPECT_EQ(Menu(), WithTail({{L"Править список...", false}, {L"-", false}, {L"Other", false}, {L"First", true},
@@ -152,10 +154,10 @@ TEST_F(TrayMenuTest, OfTwoEqualEntriesTheFirstIsMarked)
 TEST_F(TrayMenuTest, NearMissesAreNoMatch)
 {
     // Exactly as the system holds it: case, blanks and the flag all count.
-    StoreEntry(0, L"Case", L"VSJIT.EXE -p %ld", true);
-    StoreEntry(1, L"Leading blank", L" vsjit.exe -p %ld", true);
-    StoreEntry(2, L"Trailing blank", L"vsjit.exe -p %ld ", true);
-    StoreEntry(3, L"Other flag", L"vsjit.exe -p %ld", false);
+    StoreCatalogueEntry(0, L"Case", L"VSJIT.EXE -p %ld", true);
+    StoreCatalogueEntry(1, L"Leading blank", L" vsjit.exe -p %ld", true);
+    StoreCatalogueEntry(2, L"Trailing blank", L"vsjit.exe -p %ld ", true);
+    StoreCatalogueEntry(3, L"Other flag", L"vsjit.exe -p %ld", false);
     SetSystem(L"vsjit.exe -p %ld", L" 1 ");  // the flag reads as set: blanks around "1" are allowed
     Start();
     std::vector<Item> expected = Head(true);
@@ -191,9 +193,9 @@ TEST_F(TrayMenuTest, TitlesAreShownAsTyped)
 TEST_F(TrayMenuTest, PickingAnEntryWritesBothViewsAndMovesTheMarkAtOnce)
 {
     // Stored as the previous version stores them, three values a slot: the same in both views.
-    StoreEntry(0, L"Kernel", L"kd.exe -p %ld", false);
-    StoreEntry(1, L"Dumper", L"dumper.exe -p %ld -ma", true);
-    StoreEntry(2, L"x64dbg", L"x64dbg.exe -a %ld -e %ld", true);
+    StoreCatalogueEntry(0, L"Kernel", L"kd.exe -p %ld", false);
+    StoreCatalogueEntry(1, L"Dumper", L"dumper.exe -p %ld -ma", true);
+    StoreCatalogueEntry(2, L"x64dbg", L"x64dbg.exe -a %ld -e %ld", true);
     WriteText(HKEY_CURRENT_USER, kCatalogueKey, L"Command Line (32-bit) 2", L"x32dbg.exe -a %ld -e %ld");
     Start();
     Click(kFirstDebugger + 1);
@@ -214,7 +216,7 @@ TEST_F(TrayMenuTest, PickingAnEntryWritesBothViewsAndMovesTheMarkAtOnce)
 
 TEST_F(TrayMenuTest, AnEntryIsMarkedOnlyWhenBothViewsHoldIt)
 {
-    StoreEntry(0, L"Kernel", L"kd.exe -p %ld", false);
+    StoreCatalogueEntry(0, L"Kernel", L"kd.exe -p %ld", false);
     SetSystemView(KEY_WOW64_64KEY, L"kd.exe -p %ld", L"0");
     Start();
     EXPECT_EQ(Menu(), WithTail({{L"Править список...", false}, {L"-", false}, {L"Неизвестный", true}, {L"Kernel", false}}));
@@ -231,7 +233,7 @@ TEST_F(TrayMenuTest, AnEntryIsMarkedOnlyWhenBothViewsHoldIt)
 TEST_F(TrayMenuTest, AViewThatCannotBeReadLeavesTheSettingUnknown)
 {
     // Read as empty, the setting would look like this entry's.
-    StoreEntry(0, L"None", L"", false);
+    StoreCatalogueEntry(0, L"None", L"", false);
     SetSystem(L"", L"0");
     SetKeyAccess(HKEY_LOCAL_MACHINE, kAeDebugKey, KeyAccess::None, KEY_WOW64_32KEY);
     Start();
@@ -243,7 +245,7 @@ TEST_F(TrayMenuTest, AViewThatCannotBeReadLeavesTheSettingUnknown)
 
 TEST_F(TrayMenuTest, AnEntryWithoutCommandLineClearsTheSystemDebugger)
 {
-    StoreEntry(0, L"None", L"", false);
+    StoreCatalogueEntry(0, L"None", L"", false);
     Start();
     Click(kFirstDebugger);
     EXPECT_EQ(System(), L"(absent), 0 / (absent), 0");
@@ -253,7 +255,7 @@ TEST_F(TrayMenuTest, AnEntryWithoutCommandLineClearsTheSystemDebugger)
 
 TEST_F(TrayMenuTest, ARefusedWriteInEitherViewIsReportedAndChangesNothing)
 {
-    StoreEntry(0, L"Dumper", L"dumper.exe -p %ld -ma", true);
+    StoreCatalogueEntry(0, L"Dumper", L"dumper.exe -p %ld -ma", true);
     Start();
     for (REGSAM refusing : kViews) {
         SetKeyAccess(HKEY_LOCAL_MACHINE, kAeDebugKey, KeyAccess::ReadOnly, refusing);
@@ -274,7 +276,7 @@ TEST_F(TrayMenuTest, ARefusedWriteInEitherViewIsReportedAndChangesNothing)
 
 TEST_F(TrayMenuTest, UnknownOnlyShowsItsMessage)
 {
-    StoreEntry(0, L"Dumper", L"dumper.exe", true);
+    StoreCatalogueEntry(0, L"Dumper", L"dumper.exe", true);
     Start();
     const auto before = RegistrySnapshot(HKEY_LOCAL_MACHINE, kAeDebugKey);
     DialogWatcher watcher(IDOK);
@@ -289,14 +291,14 @@ TEST_F(TrayMenuTest, UnknownOnlyShowsItsMessage)
 
 TEST_F(TrayMenuTest, EachPopupShowsWhatOthersChangedMeanwhile)
 {
-    StoreEntry(0, L"Kernel", L"kd.exe -p %ld", false);
-    StoreEntry(1, L"Dumper", L"dumper.exe -p %ld", true);
+    StoreCatalogueEntry(0, L"Kernel", L"kd.exe -p %ld", false);
+    StoreCatalogueEntry(1, L"Dumper", L"dumper.exe -p %ld", true);
     SetSystem(L"kd.exe -p %ld", L"0");
     Start();
     ASSERT_EQ(Menu(), WithTail({{L"Править список...", false}, {L"-", false}, {L"Kernel", true}, {L"Dumper", false}}));
 
     SetSystem(L"dumper.exe -p %ld", L"1");
-    StoreEntry(2, L"Added elsewhere", L"x.exe", false);
+    StoreCatalogueEntry(2, L"Added elsewhere", L"x.exe", false);
     OpenTrayMenu();
     EXPECT_EQ(Menu(), WithTail({{L"Править список...", false}, {L"-", false}, {L"Kernel", false}, {L"Dumper", true},
                                 {L"Added elsewhere", false}}));
@@ -305,7 +307,7 @@ TEST_F(TrayMenuTest, EachPopupShowsWhatOthersChangedMeanwhile)
 TEST_F(TrayMenuTest, TheListOpensOnceAndTheMenuFollowsTheStoreWhenItCloses)
 {
     Start();
-    StoreEntry(0, L"Stored meanwhile", L"x.exe", false);
+    StoreCatalogueEntry(0, L"Stored meanwhile", L"x.exe", false);
     // The list is cancelled; what the store holds then is what the menu shows.
     DialogWatcher watcher(IDCANCEL, L"JitswapForm");
     PostMessageW(m_window->Handle(), WM_COMMAND, kEditList, 0);

@@ -138,9 +138,10 @@ TEST_F(frmMainTest, StaysHiddenWithTheDesignedMenu)
 
     HMENU bar = GetMenu(window.Handle());
     EXPECT_EQ(MenuCaptions(bar), std::vector<std::wstring>{L"Context"});
-    EXPECT_EQ(MenuCaptions(Popup()), (std::vector<std::wstring>{L"Править список...", L"-", L"Неизвестный", L"-",
-                                                             L"Запускать с Windows", L"-", L"Справка", L"Выход"}));
-    EXPECT_EQ(MenuCaptions(GetSubMenu(Popup(), 6)),
+    EXPECT_EQ(MenuCaptions(Popup()),
+              (std::vector<std::wstring>{L"Править список...", L"-", L"Неизвестный", L"-", L"Запускать с Windows",
+                                         L"Сообщать о смене отладчика", L"-", L"Справка", L"Выход"}));
+    EXPECT_EQ(MenuCaptions(GetSubMenu(Popup(), 7)),
               (std::vector<std::wstring>{L"&Содержание...", L"-", L"О программе..."}));
 }
 
@@ -304,12 +305,12 @@ TEST_F(frmMainTest, ShiftF1AloneShowsAboutWithoutDescription)
 TEST_F(frmMainTest, AFailureInAHandlerIsReportedOnceAsARunTimeErrorAndEndsTheLoop)
 {
     Start();
-    // The menu reloads the catalogue before it opens; now the store refuses to be read.
+    // The store changes and the window reloads the catalogue; now the store refuses to be read.
+    DialogWatcher watcher(IDOK);
     HKEY created = nullptr;
     RegCreateKeyW(HKEY_CURRENT_USER, kCatalogueKey, &created);
     RegCloseKey(created);
     SetKeyAccess(HKEY_CURRENT_USER, kCatalogueKey, KeyAccess::None);
-    DialogWatcher watcher(IDOK);
     std::optional<int> quit;
     // The user clicks on while the error box is up, and once more after it: the icon stays silent.
     HWND tray = FindWindowW(L"JitswapTrayIcon", nullptr);

@@ -1,6 +1,7 @@
 #include "tests/common/UiTestSupport.h"
 
 #include "support/Form.h"
+#include "support/LoopWait.h"
 
 #include <aclapi.h>
 
@@ -105,13 +106,26 @@ bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs, std::optional
             Form::ProcessMessage(message);
         }
         if (done()) return true;
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+        WaitForMessageOrSignal(10);
     }
 }
 
 void PumpFor(DWORD milliseconds)
 {
     PumpUntil([] { return false; }, milliseconds);
+}
+
+void PumpPending()
+{
+    for (bool busy = true; busy;) {
+        busy = false;
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            if (message.message != WM_QUIT) Form::ProcessMessage(message);
+            busy = true;
+        }
+        if (WaitForMessageOrSignal(0)) busy = true;
+    }
 }
 
 void CloseNextMenu(std::function<void()> action)

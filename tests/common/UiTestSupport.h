@@ -20,6 +20,10 @@ bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs, std::optional
 // Runs the message processing for a while.
 void PumpFor(DWORD milliseconds);
 
+// Processes what is there already, without waiting: the queued messages and the notices of
+// signalled objects the program waits for (a registry change made a moment ago, say).
+void PumpPending();
+
 // Runs `action` (if any) from inside the next menu this thread opens, then closes that menu. Menus
 // run a modal loop of their own, where a test cannot otherwise reach.
 void CloseNextMenu(std::function<void()> action = {});

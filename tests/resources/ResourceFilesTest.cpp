@@ -310,7 +310,8 @@ TEST(ReadMe, NamesTheMenuItemsAsTheMenuShowsThem)
 {
     const Bytes text = ReadResourceFile("ReadMe.TXT");
     const std::string guide(text.begin(), text.end());
-    for (const char* caption : {"Править список...", "Неизвестный", "Запускать с Windows", "Справка",
+    for (const char* caption : {"Править список...", "Неизвестный", "Запускать с Windows",
+                                "Сообщать о смене отладчика", "Справка",
                                 "Содержание...", "О программе...", "Выход", "Список отладчиков",
                                 "Не удалось установить новый профиль!"})
         EXPECT_NE(guide.find(caption), std::string::npos) << caption;

@@ -170,3 +170,38 @@ TEST(TrayIcon, ReportsEachActionWithItsSignedAnchor)
     EXPECT_EQ(actions[0].second.x, -300);
     EXPECT_EQ(actions[0].second.y, -20);
 }
+
+TEST(TrayIcon, ABalloonIsPendingUntilClickedOrGoneAndTextsFitTheShell)
+{
+    TrayIcon icon;
+    int clicks = 0;
+    icon.BalloonClicked = [&] { ++clicks; };
+    const UINT callback = WM_APP + 1;
+    const auto shell = [&](UINT event) { SendMessageW(icon.Handle(), callback, 0, MAKELPARAM(event, TrayIcon::kIconId)); };
+
+    icon.ShowBalloon(L"title", L"text");
+    EXPECT_FALSE(icon.PendingBalloon()) << "no icon in the notification area, no balloon";
+    icon.SetIcon(AnyIcon());
+    icon.SetVisible(true);
+
+    // The shell keeps 127 characters of a tooltip, 63 of a balloon's title and 255 of its text.
+    icon.SetText(std::wstring(200, L'т'));
+    EXPECT_EQ(icon.Text(), std::wstring(126, L'т') + L"\u2026");
+    icon.ShowBalloon(std::wstring(100, L'з'), std::wstring(300, L'с'));
+    ASSERT_TRUE(icon.PendingBalloon());
+    EXPECT_EQ(icon.PendingBalloon()->title, std::wstring(62, L'з') + L"\u2026");
+    EXPECT_EQ(icon.PendingBalloon()->text, std::wstring(254, L'с') + L"\u2026");
+
+    shell(NIN_BALLOONUSERCLICK);
+    EXPECT_EQ(clicks, 1);
+    EXPECT_FALSE(icon.PendingBalloon());
+    shell(NIN_BALLOONUSERCLICK);
+    EXPECT_EQ(clicks, 1) << "a click on a balloon already gone is not one on ours";
+
+    for (const UINT gone : {NIN_BALLOONTIMEOUT, NIN_BALLOONHIDE}) {
+        icon.ShowBalloon(L"title", L"text");
+        shell(gone);
+        EXPECT_FALSE(icon.PendingBalloon());
+    }
+    EXPECT_EQ(clicks, 1);
+}

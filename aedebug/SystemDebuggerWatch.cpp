@@ -1,0 +1,34 @@
+#include "aedebug/SystemDebuggerWatch.h"
+
+#include "aedebug/modAeDebug.h"
+#include "support/HostFamily.h"
+#include "support/WindowsBitness.h"
+
+namespace jitswap {
+
+SystemDebuggerWatch::SystemDebuggerWatch(std::function<void()> changed)
+{
+    // WIN.INI sends no notice of its changes.
+    if (!qsIsHostWinNT()) return;
+    const auto watch = [&](REGSAM view) {
+        m_views.push_back(std::make_unique<RegistryWatch>(HKEY_LOCAL_MACHINE, kAeDebugSubkey, view, changed));
+    };
+    if (IsWindows64Bit()) {
+        watch(KEY_WOW64_64KEY);
+        // Often absent until something writes it: its watch waits at the parent for it to appear.
+        watch(KEY_WOW64_32KEY);
+    } else {
+        watch(0);
+    }
+}
+
+bool SystemDebuggerWatch::IsArmed() const noexcept
+{
+    if (m_views.empty()) return false;
+    for (const auto& view : m_views) {
+        if (!view->IsArmed()) return false;
+    }
+    return true;
+}
+
+} // namespace jitswap
