@@ -2,6 +2,7 @@
 
 #include "catalogue/CDebuggers.h"
 #include "dialogs/frmDebuggersList.h"
+#include "support/Dpi.h"
 
 namespace jitswap {
 
@@ -29,7 +30,8 @@ void frmMain::Form_Load()
 
     bcMain = std::make_unique<TrayIcon>();
     bcMain->SetText(L"Jitswap");
-    bcMain->SetIcon(qsLoadResTrayIcon(L"A_MAIN"));
+    // The tray's window sits on the primary monitor, the one with the notification area.
+    bcMain->SetIcon(qsLoadResTrayIcon(L"A_MAIN", WindowDpi(bcMain->Handle())));
     bcMain->SetVisible(true);
 
     Hook = std::make_unique<TrayMenuHook>();

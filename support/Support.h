@@ -41,14 +41,15 @@ bool qsIsInIDE();
 // which keeps them off the taskbar. Created on first use; lives until the process ends.
 HWND qsGetThunderMainHandle();
 
-// Sets the big and small icons of the window from the icon group, at the sizes the system uses.
+// Sets the big and small icons of the window from the icon group, at the sizes the system uses at
+// the window's DPI.
 void qsSetWindowResIconAll(HWND window, const wchar_t* iconGroup);
 
 // Centres the window on the work area of the monitor the mouse pointer is on.
 void qsCenterFormEx(HWND window);
 
-// The icon group at the notification area's icon size; the caller owns it.
-UniqueIcon qsLoadResTrayIcon(const wchar_t* iconGroup);
+// The icon group at the notification area's icon size for the DPI; the caller owns it.
+UniqueIcon qsLoadResTrayIcon(const wchar_t* iconGroup, UINT dpi);
 
 // Selects the whole text of an edit control.
 void qsHighlightText(HWND edit);
