@@ -31,6 +31,7 @@ public:
 
     void SetText(std::wstring_view tooltip);
     void SetIcon(UniqueIcon icon);
+    HICON Icon() const noexcept { return m_icon.get(); }
     // Shows or removes the icon. A shell that cannot take it yet is asked again every second.
     void SetVisible(bool visible);
     bool IsVisible() const noexcept { return m_visible; }

@@ -3,6 +3,7 @@
 
 #include "app/AppIdentity.h"
 #include "app/frmMain.h"
+#include "support/Dpi.h"
 #include "support/ExecutablePath.h"
 #include "tests/app/JitswapProcess.h"
 #include "tests/common/DialogDriver.h"
@@ -17,6 +18,12 @@
 
 using namespace jitswap;
 using namespace jitswap::test;
+
+namespace jitswap {
+struct frmMainProbe {
+    static HICON TrayIcon(const frmMain& window) { return window.bcMain->Icon(); }
+};
+} // namespace jitswap
 
 namespace {
 
@@ -40,6 +47,24 @@ void SetRunValue(const std::wstring& command)
 {
     RegSetKeyValueW(HKEY_CURRENT_USER, kRunKey, AppGuid, REG_SZ, command.c_str(),
                     static_cast<DWORD>((command.size() + 1) * sizeof(wchar_t)));
+}
+
+std::vector<DWORD> ColourPixels(HICON icon, SIZE& size)
+{
+    ICONINFO info{};
+    if (!GetIconInfo(icon, &info)) return {};
+    const UniqueBitmap colour(info.hbmColor);
+    const UniqueBitmap mask(info.hbmMask);
+    BITMAP bitmap{};
+    GetObjectW(colour.get(), sizeof bitmap, &bitmap);
+    size = {bitmap.bmWidth, bitmap.bmHeight};
+    BITMAPINFO format{};
+    format.bmiHeader = {sizeof format.bmiHeader, bitmap.bmWidth, -bitmap.bmHeight, 1, 32, BI_RGB};
+    std::vector<DWORD> pixels(static_cast<std::size_t>(bitmap.bmWidth) * static_cast<std::size_t>(bitmap.bmHeight));
+    HDC screen = GetDC(nullptr);
+    GetDIBits(screen, colour.get(), 0, static_cast<UINT>(bitmap.bmHeight), pixels.data(), &format, DIB_RGB_COLORS);
+    ReleaseDC(nullptr, screen);
+    return pixels;
 }
 
 class frmMainTest : public ::testing::Test {
@@ -228,4 +253,46 @@ TEST_F(frmMainTest, EscapeAloneEndsTheProgramAndTakesTheIcon)
     probe.hWnd = tray;
     probe.uID = TrayIcon::kIconId;
     EXPECT_FALSE(Shell_NotifyIconW(NIM_MODIFY, &probe)) << "the icon went with the window";
+}
+
+// Run at 100% and, in a session of its own, at 150%: the tray gets the image drawn for the
+// notification area's size at that scale, as it is, not another size scaled. The screenshots of
+// the taskbar show both.
+TEST_F(frmMainTest, DisplayScaleGetsTheTrayIconDrawnForIt)
+{
+    frmMain& window = Start();
+    HWND tray = FindWindowW(L"JitswapTrayIcon", nullptr);
+    ASSERT_NE(tray, nullptr);
+    const std::wstring percent = ScalePercentOf(tray);
+    const int size = MulDiv(16, static_cast<int>(WindowDpi(tray)), 96);
+
+    HRSRC groupResource = FindResourceW(nullptr, L"A_MAIN", RT_GROUP_ICON);
+    ASSERT_NE(groupResource, nullptr);
+    auto* group = static_cast<BYTE*>(LockResource(LoadResource(nullptr, groupResource)));
+    const int id = LookupIconIdFromDirectoryEx(group, TRUE, size, size, LR_DEFAULTCOLOR);
+    bool drawnAtThisSize = false;
+    for (int i = 0; i < *reinterpret_cast<const WORD*>(group + 4); ++i) {
+        const BYTE* entry = group + 6 + 14 * i;
+        if (*reinterpret_cast<const WORD*>(entry + 12) == id) drawnAtThisSize = entry[0] == size;
+    }
+    ASSERT_TRUE(drawnAtThisSize) << "the icon group has no image of " << size << " pixels";
+    HRSRC imageResource = FindResourceW(nullptr, MAKEINTRESOURCEW(id), RT_ICON);
+    ASSERT_NE(imageResource, nullptr);
+    const UniqueIcon native(CreateIconFromResourceEx(
+        static_cast<BYTE*>(LockResource(LoadResource(nullptr, imageResource))), SizeofResource(nullptr, imageResource),
+        TRUE, 0x00030000, size, size, LR_DEFAULTCOLOR));
+    ASSERT_TRUE(native);
+
+    SIZE traySize{};
+    SIZE nativeSize{};
+    const std::vector<DWORD> shown = ColourPixels(frmMainProbe::TrayIcon(window), traySize);
+    const std::vector<DWORD> drawn = ColourPixels(native.get(), nativeSize);
+    EXPECT_EQ(traySize.cx, size);
+    EXPECT_EQ(traySize.cy, size);
+    EXPECT_TRUE(shown == drawn) << "the tray icon is not the " << size << "-pixel image as drawn";
+
+    PumpFor(500);
+    HWND taskbar = FindWindowW(L"Shell_TrayWnd", nullptr);
+    ASSERT_NE(taskbar, nullptr);
+    SaveScreenshot(taskbar, L"tray-" + percent);
 }
