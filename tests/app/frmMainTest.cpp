@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 using namespace jitswap;
@@ -290,6 +291,13 @@ TEST_F(frmMainTest, DisplayScaleGetsTheTrayIconDrawnForIt)
     EXPECT_EQ(traySize.cx, size);
     EXPECT_EQ(traySize.cy, size);
     EXPECT_TRUE(shown == drawn) << "the tray icon is not the " << size << "-pixel image as drawn";
+
+    // The window's own icons, each at its size for the scale.
+    for (const auto& [kind, metric] : {std::pair{ICON_BIG, SM_CXICON}, std::pair{ICON_SMALL, SM_CXSMICON}}) {
+        SIZE iconSize{};
+        ColourPixels(reinterpret_cast<HICON>(SendMessageW(window.Handle(), WM_GETICON, kind, 0)), iconSize);
+        EXPECT_EQ(iconSize.cx, SystemMetricForDpi(metric, WindowDpi(window.Handle()))) << "icon " << kind;
+    }
 
     PumpFor(500);
     HWND taskbar = FindWindowW(L"Shell_TrayWnd", nullptr);
