@@ -25,8 +25,11 @@ for name in zips:
             failures.append(f'{name} holds {archive.namelist()}')
             continue
         exe = archive.read('jitswap.exe')
-        if archive.read('ReadMe.TXT') != (source / 'resources' / 'ReadMe.TXT').read_bytes():
+        guide = archive.read('ReadMe.TXT')
+        if guide != (source / 'resources' / 'ReadMe.TXT').read_bytes():
             failures.append(f'{name}: ReadMe.TXT is not the guide as committed')
+        if found[1] not in guide.decode('utf-8-sig').splitlines()[0]:
+            failures.append(f'{name}: the guide\'s title names another version')
     pe = struct.unpack_from('<I', exe, 0x3C)[0]
     machine = {'win64': 0x8664, 'win32': 0x14C}[found[5]]
     if exe[pe:pe + 4] != b'PE\0\0' or struct.unpack_from('<H', exe, pe + 4)[0] != machine:
