@@ -6,6 +6,7 @@
 #include "support/CenterForm.h"
 #include "support/OpenAppSettingsStore.h"
 #include "support/ApplicationWindow.h"
+#include "support/Dpi.h"
 #include "support/ResourceImages.h"
 #include "support/RegistryWatch.h"
 
@@ -33,7 +34,7 @@ void frmMain::Load()
 void frmMain::Form_Load()
 {
     qsCenterFormEx(Handle());
-    m_Icons.Load(Handle(), L"A_MAIN", Dpi());
+    ReloadIcons(Dpi());
     RefreshAutostartCheck();
     ReadReportChanges();
     // Watched before the first read, so that no change falls between the two.

@@ -4,10 +4,8 @@
 #include "app/Command.h"
 #include "app/Commands.h"
 #include "app/frmMain.h"
-#include "support/ApplicationWindow.h"
 #include "support/InstanceGuard.h"
 #include "support/MessageLoop.h"
-#include "support/ResourceImages.h"
 #include "support/Win32Error.h"
 
 #include <commctrl.h>
@@ -40,7 +38,6 @@ int Main()
     if (command.kind != CommandKind::Tray) return RunCommand(command);
 
     InitCommonControls();
-    qsSetWindowResIconAll(qsGetThunderMainHandle(), L"A_MAIN");
 
     // Held until the process ends, so a second start finds the first one for as long as it runs.
     InstanceGuard instanceGuard;

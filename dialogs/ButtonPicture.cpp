@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 namespace jitswap {
@@ -39,6 +40,26 @@ Pixels ReadPixels(HBITMAP bitmap)
     ReleaseDC(nullptr, screen);
     if (rows != pixels.height) ThrowLastError("Reading a button picture");
     return pixels;
+}
+
+// The pictures are drawn for 100%, 125%, 150% and 200%. A display scale gets the largest of them,
+// enlarged by a whole factor, that does not outgrow it: at 175% the 150% one, at 300% the 150%
+// one doubled. A drawn picture is preferred to an enlarged one of the same size.
+struct PictureScale {
+    int percent = 100;
+    int factor = 1;
+};
+
+PictureScale PictureScaleFor(UINT dpi)
+{
+    const int scale = MulDiv(static_cast<int>(dpi), 100, 96);
+    PictureScale best;
+    for (int factor = 1; factor <= std::max(1, scale / 100); ++factor) {
+        for (int percent : {100, 125, 150, 200}) {
+            if (percent * factor <= scale && percent * factor > best.percent * best.factor) best = {percent, factor};
+        }
+    }
+    return best;
 }
 
 // An icon whose mask holds the magenta pixels, so that the system draws the picture transparently in
@@ -78,14 +99,17 @@ UniqueIcon MaskedIcon(const Pixels& source, int scale)
 
 void ButtonPicture::Load(const wchar_t* bitmapName, UINT dpi)
 {
+    const PictureScale chosen = PictureScaleFor(dpi);
+    std::wstring resource = bitmapName;
+    if (chosen.percent != 100) resource += L"_" + std::to_wstring(chosen.percent);
     UniqueBitmap bitmap(static_cast<HBITMAP>(
-        LoadImageW(GetModuleHandleW(nullptr), bitmapName, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+        LoadImageW(GetModuleHandleW(nullptr), resource.c_str(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
     if (!bitmap) ThrowLastError("Loading a button picture");
     const Pixels pixels = ReadPixels(bitmap.get());
-    const int scale = std::max(1, static_cast<int>(dpi + 48) / 96);
-    m_icon = MaskedIcon(pixels, scale);
-    m_size = SIZE{pixels.width * scale, pixels.height * scale};
-    m_scale = scale;
+    m_icon = MaskedIcon(pixels, chosen.factor);
+    m_size = SIZE{pixels.width * chosen.factor, pixels.height * chosen.factor};
+    // The pressed shift and the focus inset: a whole number of pixels near the display scale.
+    m_scale = std::max(1, chosen.percent * chosen.factor / 100);
     m_name = bitmapName;
 }
 

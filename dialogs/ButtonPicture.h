@@ -13,8 +13,9 @@ namespace jitswap {
 
 class ButtonPicture {
 public:
-    // Loads the named bitmap resource of the executable, enlarged by a whole factor for the DPI so
-    // that its pixels stay sharp. Throws when the resource is missing.
+    // Loads the named bitmap resource of the executable in the version drawn for the DPI's scale
+    // (the name with "_125", "_150" or "_200"), enlarged by a whole factor beyond 200% so that its
+    // pixels stay sharp. Throws when the resource is missing.
     void Load(const wchar_t* bitmapName, UINT dpi);
 
     // Loads the same picture again for another DPI; nothing happens before the first Load.

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build and the tests need, when any is missing. Safe to re-run.
 set -euo pipefail
-packages=(mingw-w64 wine wine64 fonts-wine xvfb xdotool imagemagick cmake googletest g++ make python3)
+packages=(mingw-w64 wine wine64 fonts-wine xvfb xdotool imagemagick cmake googletest g++ make python3 zip)
 missing=()
 for package in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing+=("$package")

@@ -6,21 +6,8 @@
 
 #include <commctrl.h>
 
-namespace jitswap {
 
-void qsSetWindowResIconAll(HWND window, const wchar_t* iconGroup)
-{
-    HINSTANCE instance = GetModuleHandleW(nullptr);
-    // Shared icons at the system's standard sizes: the system keeps them, so no window leaks one.
-    const auto load = [&](int widthMetric, int heightMetric) {
-        auto icon = static_cast<HICON>(LoadImageW(instance, iconGroup, IMAGE_ICON, GetSystemMetrics(widthMetric),
-                                                  GetSystemMetrics(heightMetric), LR_SHARED));
-        if (!icon) ThrowLastError("Loading the program's icon");
-        return icon;
-    };
-    SendMessageW(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(load(SM_CXICON, SM_CYICON)));
-    SendMessageW(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(load(SM_CXSMICON, SM_CYSMICON)));
-}
+namespace jitswap {
 
 UniqueIcon LoadResIcon(const wchar_t* iconGroup, int size)
 {

@@ -7,9 +7,6 @@
 
 namespace jitswap {
 
-// Sets the big and small icons of the window from the icon group, at the system's standard sizes.
-void qsSetWindowResIconAll(HWND window, const wchar_t* iconGroup);
-
 // The icon group at the notification area's icon size for that DPI; the caller owns it.
 UniqueIcon qsLoadResTrayIcon(const wchar_t* iconGroup, UINT dpi);
 

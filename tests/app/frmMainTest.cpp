@@ -15,6 +15,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace jitswap {
@@ -28,6 +29,12 @@ struct frmMainProbe {
 
 using namespace jitswap;
 using namespace jitswap::test;
+
+namespace jitswap {
+struct frmMainProbe {
+    static HICON TrayIcon(const frmMain& window) { return window.bcMain->Icon(); }
+};
+} // namespace jitswap
 
 namespace {
 
@@ -91,6 +98,24 @@ private:
     static constexpr wchar_t kScratch[] = L"Software\\Quarvel\\Jitswap Tests\\CurrentUser";
     HKEY m_key = nullptr;
 };
+
+std::vector<DWORD> ColourPixels(HICON icon, SIZE& size)
+{
+    ICONINFO info{};
+    if (!GetIconInfo(icon, &info)) return {};
+    const UniqueBitmap colour(info.hbmColor);
+    const UniqueBitmap mask(info.hbmMask);
+    BITMAP bitmap{};
+    GetObjectW(colour.get(), sizeof bitmap, &bitmap);
+    size = {bitmap.bmWidth, bitmap.bmHeight};
+    BITMAPINFO format{};
+    format.bmiHeader = {sizeof format.bmiHeader, bitmap.bmWidth, -bitmap.bmHeight, 1, 32, BI_RGB};
+    std::vector<DWORD> pixels(static_cast<std::size_t>(bitmap.bmWidth) * static_cast<std::size_t>(bitmap.bmHeight));
+    HDC screen = GetDC(nullptr);
+    GetDIBits(screen, colour.get(), 0, static_cast<UINT>(bitmap.bmHeight), pixels.data(), &format, DIB_RGB_COLORS);
+    ReleaseDC(nullptr, screen);
+    return pixels;
+}
 
 class frmMainTest : public ::testing::Test {
 protected:
@@ -351,4 +376,53 @@ TEST_F(frmMainTest, EscapeAloneEndsTheProgramAndTakesTheIcon)
     probe.hWnd = tray;
     probe.uID = TrayIcon::kIconId;
     EXPECT_FALSE(Shell_NotifyIconW(NIM_MODIFY, &probe)) << "the icon went with the window";
+}
+
+// Run at 100% and, in a session of its own, at 150%: the tray gets the image drawn for the
+// notification area's size at that scale, as it is, not another size scaled. The screenshots of
+// the taskbar show both.
+TEST_F(frmMainTest, DisplayScaleGetsTheTrayIconDrawnForIt)
+{
+    frmMain& window = Start();
+    HWND tray = FindWindowW(L"JitswapTrayIcon", nullptr);
+    ASSERT_NE(tray, nullptr);
+    const std::wstring percent = ScalePercentOf(tray);
+    const int size = MulDiv(16, static_cast<int>(WindowDpi(tray)), 96);
+
+    HRSRC groupResource = FindResourceW(nullptr, L"A_MAIN", RT_GROUP_ICON);
+    ASSERT_NE(groupResource, nullptr);
+    auto* group = static_cast<BYTE*>(LockResource(LoadResource(nullptr, groupResource)));
+    const int id = LookupIconIdFromDirectoryEx(group, TRUE, size, size, LR_DEFAULTCOLOR);
+    bool drawnAtThisSize = false;
+    for (int i = 0; i < *reinterpret_cast<const WORD*>(group + 4); ++i) {
+        const BYTE* entry = group + 6 + 14 * i;
+        if (*reinterpret_cast<const WORD*>(entry + 12) == id) drawnAtThisSize = entry[0] == size;
+    }
+    ASSERT_TRUE(drawnAtThisSize) << "the icon group has no image of " << size << " pixels";
+    HRSRC imageResource = FindResourceW(nullptr, MAKEINTRESOURCEW(id), RT_ICON);
+    ASSERT_NE(imageResource, nullptr);
+    const UniqueIcon native(CreateIconFromResourceEx(
+        static_cast<BYTE*>(LockResource(LoadResource(nullptr, imageResource))), SizeofResource(nullptr, imageResource),
+        TRUE, 0x00030000, size, size, LR_DEFAULTCOLOR));
+    ASSERT_TRUE(native);
+
+    SIZE traySize{};
+    SIZE nativeSize{};
+    const std::vector<DWORD> shown = ColourPixels(frmMainProbe::TrayIcon(window), traySize);
+    const std::vector<DWORD> drawn = ColourPixels(native.get(), nativeSize);
+    EXPECT_EQ(traySize.cx, size);
+    EXPECT_EQ(traySize.cy, size);
+    EXPECT_TRUE(shown == drawn) << "the tray icon is not the " << size << "-pixel image as drawn";
+
+    // The window's own icons, each at its size for the scale.
+    for (const auto& [kind, metric] : {std::pair{ICON_BIG, SM_CXICON}, std::pair{ICON_SMALL, SM_CXSMICON}}) {
+        SIZE iconSize{};
+        ColourPixels(reinterpret_cast<HICON>(SendMessageW(window.Handle(), WM_GETICON, kind, 0)), iconSize);
+        EXPECT_EQ(iconSize.cx, SystemMetricForDpi(metric, WindowDpi(window.Handle()))) << "icon " << kind;
+    }
+
+    PumpFor(500);
+    HWND taskbar = FindWindowW(L"Shell_TrayWnd", nullptr);
+    ASSERT_NE(taskbar, nullptr);
+    SaveScreenshot(taskbar, L"tray-" + percent);
 }

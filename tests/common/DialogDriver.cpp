@@ -1,6 +1,7 @@
 #include "tests/common/DialogDriver.h"
 
 #include "support/ApplicationInfo.h"
+#include "support/Dpi.h"
 
 #include <gtest/gtest.h>
 
@@ -8,6 +9,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <string>
 #include <vector>
 
 namespace jitswap::test {
@@ -280,6 +282,7 @@ ScreenPixels PixelsOf(HWND window, int margin)
     BitBlt(memory, 0, 0, width, height, screen, bounds.left, bounds.top, SRCCOPY);
     GdiFlush();
     const auto* bgrx = static_cast<const DWORD*>(bits);
+    pixels.width = width;
     for (int i = 0; i < width * height; ++i) {
         const DWORD pixel = bgrx[i];
         pixels.colours.push_back(RGB((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF));
@@ -299,6 +302,16 @@ COLORREF ClientPixel(HWND window, int x, int y)
     const COLORREF colour = GetPixel(screen, point.x, point.y);
     ReleaseDC(nullptr, screen);
     return colour;
+}
+
+std::wstring ScalePercentOf(HWND window)
+{
+    const UINT dpi = WindowDpi(window);
+    // A session started for another scale that came up at 96 dpi would test nothing new.
+    if (const char* expected = std::getenv("JITSWAP_EXPECTED_DPI"); expected && *expected) {
+        EXPECT_EQ(dpi, static_cast<UINT>(std::atoi(expected))) << "the session's display scale";
+    }
+    return std::to_wstring(MulDiv(static_cast<int>(dpi), 100, 96));
 }
 
 } // namespace jitswap::test

@@ -51,10 +51,15 @@ void Repaint(HWND window);
 std::wstring SaveScreenshot(HWND window, const std::wstring& name);
 // What the screen shows of a window, less a margin on every side.
 struct ScreenPixels {
-    std::vector<COLORREF> colours;
+    std::vector<COLORREF> colours;  // rows top-down
+    int width = 0;
     bool Contains(COLORREF colour) const;
 };
 ScreenPixels PixelsOf(HWND window, int margin);
+
+// The window's display scale in percent ("100", "150"), for screenshots' names. Fails the test
+// when the session was started for another DPI (JITSWAP_EXPECTED_DPI) and did not get it.
+std::wstring ScalePercentOf(HWND window);
 
 // The colour the screen shows at a point of the window's client area.
 COLORREF ClientPixel(HWND window, int x, int y);

@@ -3,6 +3,7 @@
 
 #include "dialogs/frmDebuggerEntry.h"
 #include "support/ApplicationWindow.h"
+#include "support/Dpi.h"
 #include "tests/common/DialogDriver.h"
 #include "tests/dialogs/DialogScript.h"
 
@@ -392,6 +393,29 @@ TEST(DebuggerEntry, LooksAsDesigned)
                     EXPECT_EQ(ClientPixel(c.window, 180, 193), GetSysColor(COLOR_DESKTOP));
                     Click(c.cancel);
                 });
+    script.Run([&] { entry.ShowModal(); });
+}
+
+// Run at 100% and, in a session of its own, at 150%: the screenshots show both.
+TEST(DebuggerEntry, DisplayScaleSizesTheDialog)
+{
+    frmDebuggerEntry entry;
+    const EntryControls c = ControlsOf(entry);
+    entry.SetTitleText(L"Системный отладчик");
+    entry.SetCommandLineText(L"\"C:\\Program Files\\Tool\\dbg.exe\" -p %ld -e %ld");
+
+    DialogScript script;
+    script.When("the dialog in front", [&] { return InFront(entry); }, [&] { Repaint(c.window); })
+        .After(300, [&] {
+            SaveScreenshot(c.window, L"debugger-entry-" + ScalePercentOf(c.window));
+            // The client area designed as 401 x 149 pixels at 96 dpi, grown with the scale.
+            const int dpi = static_cast<int>(WindowDpi(c.window));
+            RECT client{};
+            GetClientRect(c.window, &client);
+            EXPECT_NEAR(client.right, MulDiv(401, dpi, 96), 1);
+            EXPECT_NEAR(client.bottom, MulDiv(149, dpi, 96), 1);
+            Click(c.cancel);
+        });
     script.Run([&] { entry.ShowModal(); });
 }
 

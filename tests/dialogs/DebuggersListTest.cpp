@@ -13,8 +13,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <climits>
 #include <map>
+#include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 using namespace jitswap;
@@ -85,6 +88,47 @@ HWND ToolTipsOfThisThread()
     HWND toolTips = nullptr;
     EnumThreadWindows(GetCurrentThreadId(), &CollectToolTips, reinterpret_cast<LPARAM>(&toolTips));
     return toolTips;
+}
+
+// The black pixels of a picture, placed from the corner of their extent: the picture's drawing,
+// wherever it stands.
+std::set<std::pair<int, int>> BlackDrawing(const std::vector<COLORREF>& colours, int width)
+{
+    std::set<std::pair<int, int>> black;
+    for (std::size_t i = 0; i < colours.size(); ++i) {
+        if (colours[i] == RGB(0, 0, 0)) black.emplace(static_cast<int>(i) % width, static_cast<int>(i) / width);
+    }
+    int left = INT_MAX;
+    int top = INT_MAX;
+    for (const auto& [x, y] : black) {
+        left = std::min(left, x);
+        top = std::min(top, y);
+    }
+    std::set<std::pair<int, int>> drawing;
+    for (const auto& [x, y] : black) drawing.emplace(x - left, y - top);
+    return drawing;
+}
+
+std::set<std::pair<int, int>> BlackDrawingOfResource(const std::wstring& name)
+{
+    HBITMAP bitmap = static_cast<HBITMAP>(
+        LoadImageW(GetModuleHandleW(nullptr), name.c_str(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    if (!bitmap) {
+        ADD_FAILURE() << "no bitmap resource for this scale";
+        return {};
+    }
+    BITMAP info{};
+    GetObjectW(bitmap, sizeof info, &info);
+    BITMAPINFO format{};
+    format.bmiHeader = {sizeof format.bmiHeader, info.bmWidth, -info.bmHeight, 1, 32, BI_RGB};
+    std::vector<DWORD> bgrx(static_cast<std::size_t>(info.bmWidth) * static_cast<std::size_t>(info.bmHeight));
+    HDC screen = GetDC(nullptr);
+    GetDIBits(screen, bitmap, 0, static_cast<UINT>(info.bmHeight), bgrx.data(), &format, DIB_RGB_COLORS);
+    ReleaseDC(nullptr, screen);
+    DeleteObject(bitmap);
+    std::vector<COLORREF> colours;
+    for (const DWORD pixel : bgrx) colours.push_back(RGB((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF));
+    return BlackDrawing(colours, info.bmWidth);
 }
 
 class DebuggersList : public ScratchCatalogue {
@@ -591,5 +635,35 @@ TEST_F(DebuggersList, GraphicalButtonsDrawTheirPicturesTransparentAndDisabledEmb
                   EXPECT_TRUE(PixelsOf(c.add, 4).Contains(RGB(0, 0, 0))) << "Add stays enabled";
                   Click(c.cancel);
               });
+    Open(dialog, script);
+}
+
+// Run at 100% and, in a session of its own, at 150%: each button shows the picture drawn for the
+// scale pixel for pixel, not the 14x15 one enlarged. The screenshots show both.
+TEST_F(DebuggersList, DisplayScaleGetsThePicturesDrawnForIt)
+{
+    Store(Numbered(1));
+    frmDebuggersList dialog(Opener());
+    DialogScript script;
+    script.When("the list in front", [&] { return InFront(dialog); }, [&] { Repaint(dialog.Handle()); })
+        .After(300, [&] {
+            const ListControls c = ControlsOf(dialog);
+            const std::wstring percent = ScalePercentOf(c.window);
+            SaveScreenshot(c.window, L"debuggers-list-" + percent);
+            // Other scales (a Windows machine at 175%) borrow a picture; these have their own.
+            if (percent != L"100" && percent != L"125" && percent != L"150" && percent != L"200") {
+                Click(c.cancel);
+                return;
+            }
+            const std::wstring suffix = percent == L"100" ? L"" : L"_" + percent;
+            const std::pair<HWND, std::wstring> pictures[] = {
+                {c.add, L"IDB_BTN_ADD"}, {c.edit, L"IDB_BTN_PASSWORD"}, {c.remove, L"IDB_BTN_REMOVE"}};
+            for (const auto& [button, name] : pictures) {
+                const ScreenPixels shown = PixelsOf(button, 4);
+                EXPECT_EQ(BlackDrawing(shown.colours, shown.width), BlackDrawingOfResource(name + suffix))
+                    << std::string(name.begin(), name.end());
+            }
+            Click(c.cancel);
+        });
     Open(dialog, script);
 }

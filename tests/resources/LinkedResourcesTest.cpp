@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <map>
 #include <set>
 #include <string>
 #include <string_view>
@@ -45,35 +46,59 @@ std::wstring ModuleDirectory()
 
 // ---------------------------------------------------------------------------------------------
 
-TEST(LinkedIcon, GroupHoldsFourRussianImages)
+// The images the program has always had, as their bytes hash (FNV-1a): the drawings for the
+// new scales must not disturb them.
+std::uint64_t Fnv1a(std::string_view bytes)
+{
+    std::uint64_t hash = 0xCBF29CE484222325u;
+    for (const char c : bytes) hash = (hash ^ static_cast<unsigned char>(c)) * 0x100000001B3u;
+    return hash;
+}
+
+TEST(LinkedIcon, GroupHoldsEveryScaleAndTheOldImagesUnchanged)
 {
     const std::string_view group = ResourceBytes(RT_GROUP_ICON, L"A_MAIN", Russian);
     ASSERT_FALSE(group.empty()) << "icon group A_MAIN in language 1049";
-    ASSERT_EQ(U16(group, 4), 4u);
+    const std::map<std::pair<unsigned, unsigned>, std::uint64_t> kept{
+        {{16, 4}, 0x1BB12EF934F4E78Du}, {{16, 8}, 0x6E88F164EB8E2F0Fu},
+        {{32, 4}, 0x6240F0063A66F38Bu}, {{32, 24}, 0xD726D8B2656903DAu}};
     std::set<std::pair<unsigned, unsigned>> formats;
-    for (std::size_t i = 0; i < 4; ++i) {
+    for (std::size_t i = 0; i < U16(group, 4); ++i) {
         const std::size_t entry = 6 + 14 * i;
-        formats.emplace(U8(group, entry), U16(group, entry + 6));
+        const std::pair format{U8(group, entry) == 0 ? 256u : U8(group, entry), U16(group, entry + 6)};
+        formats.insert(format);
         const std::string_view image =
             ResourceBytes(RT_ICON, MAKEINTRESOURCEW(U16(group, entry + 12)), Russian);
         EXPECT_EQ(image.size(), U32(group, entry + 8)) << "image " << i;
+        if (kept.contains(format)) {
+            EXPECT_EQ(Fnv1a(image), kept.at(format)) << format.first << " px, " << format.second << " bpp";
+        }
     }
-    EXPECT_EQ(formats, (std::set<std::pair<unsigned, unsigned>>{{16, 4}, {16, 8}, {32, 4}, {32, 24}}));
+    EXPECT_EQ(formats, (std::set<std::pair<unsigned, unsigned>>{
+                           {16, 4}, {16, 8}, {32, 4}, {32, 24}, {20, 32}, {24, 32}, {40, 32}, {48, 32}, {64, 32}, {256, 32}}));
 }
 
-// On a true-colour display Windows must pick the rich images, not the 16-colour fallbacks.
+// On a true-colour display Windows must pick the rich images, not the 16-colour fallbacks, and
+// load each size from its own image, PNG-compressed or not.
 TEST(LinkedIcon, WindowsPicksTheDeepestImageAtEachSize)
 {
     const std::string_view group = ResourceBytes(RT_GROUP_ICON, L"A_MAIN", Russian);
     ASSERT_FALSE(group.empty());
     auto* directory = reinterpret_cast<PBYTE>(const_cast<char*>(group.data()));
-    for (const auto& [size, bits] : {std::pair{16, 8u}, std::pair{32, 24u}}) {
+    for (const auto& [size, bits] : {std::pair{16, 8u}, std::pair{20, 32u}, std::pair{24, 32u}, std::pair{32, 24u},
+                                     std::pair{40, 32u}, std::pair{48, 32u}, std::pair{64, 32u}, std::pair{256, 32u}}) {
+        SCOPED_TRACE(size);
         const int id = LookupIconIdFromDirectoryEx(directory, TRUE, size, size, LR_DEFAULTCOLOR);
         unsigned chosenBits = 0;
-        for (std::size_t i = 0; i < U16(group, 4); ++i)
-            if (U16(group, 6 + 14 * i + 12) == static_cast<unsigned>(id))
+        unsigned chosenSize = 0;
+        for (std::size_t i = 0; i < U16(group, 4); ++i) {
+            if (U16(group, 6 + 14 * i + 12) == static_cast<unsigned>(id)) {
                 chosenBits = U16(group, 6 + 14 * i + 6);
-        EXPECT_EQ(chosenBits, bits) << size << "x" << size;
+                chosenSize = U8(group, 6 + 14 * i) == 0 ? 256 : U8(group, 6 + 14 * i);
+            }
+        }
+        EXPECT_EQ(chosenBits, bits);
+        EXPECT_EQ(chosenSize, static_cast<unsigned>(size));
 
         UniqueIcon icon(static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), L"A_MAIN", IMAGE_ICON,
                                                       size, size, LR_DEFAULTCOLOR)));
@@ -89,22 +114,30 @@ TEST(LinkedIcon, WindowsPicksTheDeepestImageAtEachSize)
     }
 }
 
-TEST(LinkedBitmaps, LoadByNameAsFourteenByFifteenTrueColour)
+TEST(LinkedBitmaps, LoadByNameAtEveryScale)
 {
-    const std::pair<const wchar_t*, const char*> names[] = {
-        {L"IDB_BTN_ADD", "IDB_BTN_ADD"}, {L"IDB_BTN_REMOVE", "IDB_BTN_REMOVE"},
-        {L"IDB_BTN_PASSWORD", "IDB_BTN_PASSWORD"}};
-    for (const auto& [name, shownName] : names) {
-        SCOPED_TRACE(shownName);
-        EXPECT_FALSE(ResourceBytes(RT_BITMAP, name, Russian).empty());
+    struct Picture {
+        const wchar_t* name;
+        int width;
+        int height;
+        int bits;
+    };
+    const Picture pictures[] = {
+        {L"IDB_BTN_ADD", 14, 15, 24}, {L"IDB_BTN_REMOVE", 14, 15, 24}, {L"IDB_BTN_PASSWORD", 14, 15, 24},
+        {L"IDB_BTN_ADD_125", 18, 19, 4}, {L"IDB_BTN_REMOVE_125", 18, 19, 4}, {L"IDB_BTN_PASSWORD_125", 18, 19, 4},
+        {L"IDB_BTN_ADD_150", 21, 23, 4}, {L"IDB_BTN_REMOVE_150", 21, 23, 4}, {L"IDB_BTN_PASSWORD_150", 21, 23, 4},
+        {L"IDB_BTN_ADD_200", 28, 30, 4}, {L"IDB_BTN_REMOVE_200", 28, 30, 4}, {L"IDB_BTN_PASSWORD_200", 28, 30, 4}};
+    for (const Picture& picture : pictures) {
+        SCOPED_TRACE(testing::Message() << picture.width << "x" << picture.height);
+        EXPECT_FALSE(ResourceBytes(RT_BITMAP, picture.name, Russian).empty());
         const UniqueBitmap loaded(static_cast<HBITMAP>(
-            LoadImageW(GetModuleHandleW(nullptr), name, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+            LoadImageW(GetModuleHandleW(nullptr), picture.name, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
         ASSERT_TRUE(loaded) << GetLastError();
         DIBSECTION dib{};
         ASSERT_EQ(GetObjectW(loaded.get(), sizeof dib, &dib), static_cast<int>(sizeof dib));
-        EXPECT_EQ(dib.dsBm.bmWidth, 14);
-        EXPECT_EQ(dib.dsBm.bmHeight, 15);
-        EXPECT_EQ(dib.dsBm.bmBitsPixel, 24);
+        EXPECT_EQ(dib.dsBm.bmWidth, picture.width);
+        EXPECT_EQ(dib.dsBm.bmHeight, picture.height);
+        EXPECT_EQ(dib.dsBm.bmBitsPixel, picture.bits);
     }
 }
 

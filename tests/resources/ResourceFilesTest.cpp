@@ -55,10 +55,11 @@ struct IconImage {
     unsigned bits = 0;
     unsigned transparent = 0;
     unsigned transparentButNotBlack = 0;
+    bool png = false;
 };
 
-// Reads one directory entry's image: a BMP-style DIB (not PNG) of doubled height whose colour
-// bits are followed by the 1-bpp AND mask.
+// Reads one directory entry's image: a BMP-style DIB of doubled height whose colour bits are
+// followed by the 1-bpp AND mask, or a PNG of 8-bit RGBA.
 IconImage ReadIconImage(const Bytes& file, std::size_t entry)
 {
     IconImage image;
@@ -75,6 +76,17 @@ IconImage ReadIconImage(const Bytes& file, std::size_t entry)
         return image;
     }
     const Bytes dib(file.begin() + offset, file.begin() + offset + size);
+
+    if (dib.size() >= 8 && Bytes(dib.begin(), dib.begin() + 8) == Bytes{0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'}) {
+        const auto big32 = [&](std::size_t at) { return U8(dib, at) << 24 | U8(dib, at + 1) << 16 | U8(dib, at + 2) << 8 | U8(dib, at + 3); };
+        EXPECT_EQ(big32(16), image.width);
+        EXPECT_EQ(big32(20), image.height);
+        EXPECT_EQ(U8(dib, 24), 8u) << "bit depth";
+        EXPECT_EQ(U8(dib, 25), 6u) << "RGBA";
+        EXPECT_EQ(image.bits, 32u);
+        image.png = true;
+        return image;
+    }
 
     EXPECT_EQ(U32(dib, 0), 40u) << "BITMAPINFOHEADER";
     EXPECT_EQ(I32(dib, 4), static_cast<std::int32_t>(image.width));
@@ -106,7 +118,10 @@ IconImage ReadIconImage(const Bytes& file, std::size_t entry)
             ++image.transparent;
             const std::size_t row = colourBits + Stride(image.width, image.bits) * y;
             Rgb colour;
-            if (image.bits == 24)
+            if (image.bits == 32) {
+                colour = {U8(dib, row + 4 * x + 2), U8(dib, row + 4 * x + 1), U8(dib, row + 4 * x)};
+                if (U8(dib, row + 4 * x + 3) != 0) colour = White;  // visible through the mask
+            } else if (image.bits == 24)
                 colour = {U8(dib, row + 3 * x + 2), U8(dib, row + 3 * x + 1), U8(dib, row + 3 * x)};
             else if (image.bits == 8)
                 colour = palette.at(U8(dib, row + x));
@@ -119,18 +134,23 @@ IconImage ReadIconImage(const Bytes& file, std::size_t entry)
     return image;
 }
 
-TEST(IconFile, HoldsExactlyTheFourImagesWithUsableMasks)
+TEST(IconFile, HoldsAnImageForEveryScaleWithUsableMasks)
 {
     const Bytes file = ReadResourceFile("A_MAIN.ico");
     ASSERT_EQ(U16(file, 0), 0u);
     ASSERT_EQ(U16(file, 2), 1u) << "an icon, not a cursor";
-    ASSERT_EQ(U16(file, 4), 4u);
+    const unsigned count = U16(file, 4);
+    ASSERT_EQ(count, 10u);
 
     std::set<std::tuple<unsigned, unsigned, unsigned>> formats;
-    for (std::size_t i = 0; i < 4; ++i) {
+    for (std::size_t i = 0; i < count; ++i) {
         SCOPED_TRACE(i);
         const IconImage image = ReadIconImage(file, 6 + 16 * i);
         formats.emplace(image.width, image.height, image.bits);
+        // PNG is for the large images only: it keeps the executable small, and a small icon
+        // stays readable by every program that draws icons itself.
+        EXPECT_EQ(image.png, image.width >= 40) << image.width;
+        if (image.png) continue;
         const unsigned pixels = image.width * image.height;
         // A transparent background, and still a picture: neither a square nor an empty image.
         EXPECT_GT(image.transparent, pixels / 10);
@@ -140,7 +160,8 @@ TEST(IconFile, HoldsExactlyTheFourImagesWithUsableMasks)
         EXPECT_EQ(image.transparentButNotBlack, 0u);
     }
     const std::set<std::tuple<unsigned, unsigned, unsigned>> expected{
-        {16, 16, 4}, {16, 16, 8}, {32, 32, 4}, {32, 32, 24}};
+        {16, 16, 4}, {16, 16, 8}, {32, 32, 4}, {32, 32, 24}, {20, 20, 32},
+        {24, 24, 32}, {40, 40, 32}, {48, 48, 32}, {64, 64, 32}, {256, 256, 32}};
     EXPECT_EQ(formats, expected);
 }
 

@@ -2,6 +2,8 @@
 # Starts or stops a Wine session: a fresh prefix copied from a pristine template, an X display
 # (a new Xvfb unless one is given), and a persistent wineserver so that programs start quickly.
 #   session.sh start DIR [DISPLAY]    session.sh stop DIR
+# JITSWAP_WINE_DPI sets the display's DPI (144 is 150%); JITSWAP_WINE_TEMPLATE names the template
+# of another session to copy instead of making one.
 set -euo pipefail
 action=$1
 dir=$2
@@ -43,9 +45,20 @@ case "$action" in
   start)
     mkdir -p "$dir"
     stop_session
-    [ -f "$dir/template/system.reg" ] || make_template "$dir/template"
+    template=${JITSWAP_WINE_TEMPLATE:-$dir/template}
+    [ -f "$template/system.reg" ] || make_template "$template"
     rm -rf "$dir/prefix"
-    cp -a "$dir/template" "$dir/prefix"
+    cp -a "$template" "$dir/prefix"
+    if [ -n "${JITSWAP_WINE_DPI:-}" ]; then
+      # Written before anything of Wine runs: each program, the desktop included, reads the DPI
+      # once at its start. Wine keeps it in the desktop settings and in the fonts' keys.
+      value=$(printf 'dword:%08x' "$JITSWAP_WINE_DPI")
+      sed -i "s/^\"LogPixels\"=dword:[0-9a-f]*/\"LogPixels\"=$value/" "$dir/prefix/user.reg" "$dir/prefix/system.reg"
+      awk -v line="\"LogPixels\"=$value" \
+        '{ print } /^\[Control Panel\\\\Desktop\] / { getline; print; print line }' \
+        "$dir/prefix/user.reg" >"$dir/prefix/user.reg.new"
+      mv "$dir/prefix/user.reg.new" "$dir/prefix/user.reg"
+    fi
     if [ -n "$given_display" ]; then
       display=$given_display
     else
