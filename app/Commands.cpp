@@ -45,14 +45,6 @@ CDebuggers LoadCatalogue()
 }
 
 // The first entry the system holds now, as the menu marks it.
-std::optional<std::int32_t> EntryInForce(const CDebuggers& catalogue, const SystemDebuggerState& state)
-{
-    for (std::int32_t i = 0; i < catalogue.Count(); ++i) {
-        if (Matches(state, EntryChoice(catalogue, i))) return i;
-    }
-    return std::nullopt;
-}
-
 int ShowUsage(ConsoleOutput& console)
 {
     for (const wchar_t* line : kUsage) console.Line(line);
@@ -109,13 +101,14 @@ int UseDebugger(ConsoleOutput& console, const std::wstring& entry)
         console.ErrorLine(L"В списке нет отладчика «" + entry + L"». Список: jitswap /list");
         return kExitBadUsage;
     }
-    const SwitchReport report = RequestSwitch(EntryChoice(catalogue, *index), console.Window());
+    const SwitchReport report = RequestSwitch(EntryChoice(catalogue, *index), console.Window(), OpenAppSettingsStore);
     switch (report.outcome) {
     case SwitchOutcome::Done:
         console.Line(L"Установлен отладчик " + Numbered(catalogue, *index) + L".");
         return kExitDone;
     case SwitchOutcome::Cancelled:
-        console.ErrorLine(L"Отладчик не изменён: права администратора не получены.");
+        console.ErrorLine(report.message.empty() ? L"Отладчик не изменён: права администратора не получены."
+                                                 : report.message);
         return kExitCancelled;
     case SwitchOutcome::Refused:
         break;

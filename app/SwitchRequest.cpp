@@ -1,6 +1,7 @@
 #include "app/SwitchRequest.h"
 
 #include "app/Command.h"
+#include "app/KeepPreviousSetting.h"
 #include "catalogue/CommandLineCheck.h"
 #include "support/ArgumentQuoting.h"
 #include "support/Elevation.h"
@@ -45,13 +46,21 @@ SwitchReport SwitchElevated(const DebuggerChoice& choice, HWND owner)
 
 } // namespace
 
-SwitchReport RequestSwitch(const DebuggerChoice& choice, HWND owner)
+SwitchReport RequestSwitch(const DebuggerChoice& choice, HWND owner, const SettingsStoreOpener& openStore)
 {
     // A second request while the first waits for its copy is dropped: the first one's answer stands.
     if (g_switching) return Cancelled();
     // A catalogue edited by hand must not hand the system a command line it would read through.
     if (std::wstring refusal = SwitchRefusal(choice.commandLine, choice.commandLine32); !refusal.empty())
         return {SwitchOutcome::Refused, std::move(refusal)};
+    switch (KeepPreviousSetting(choice, openStore)) {
+    case KeepPreviousResult::GoOn:
+        break;
+    case KeepPreviousResult::Declined:
+        return {SwitchOutcome::Cancelled, L"Отладчик не изменён: прежний отладчик некуда сохранить."};
+    case KeepPreviousResult::SaveFailed:
+        return {SwitchOutcome::Refused, kCatalogueSaveFailedMessage};
+    }
 
     switch (ApplySystemDebugger(choice)) {
     case SwitchResult::Done:

@@ -1,14 +1,16 @@
 #include "app/frmMain.h"
 
 #include "aedebug/SystemDebuggerWatch.h"
+#include "app/FirstStart.h"
 #include "catalogue/CDebuggers.h"
 #include "dialogs/frmDebuggersList.h"
 #include "support/CenterForm.h"
-#include "support/OpenAppSettingsStore.h"
 #include "support/ApplicationWindow.h"
 #include "support/Dpi.h"
+#include "support/OpenAppSettingsStore.h"
 #include "support/ResourceImages.h"
 #include "support/RegistryWatch.h"
+#include "support/SkipOnFailure.h"
 
 #include <utility>
 
@@ -37,6 +39,7 @@ void frmMain::Form_Load()
     ReloadIcons(Dpi());
     RefreshAutostartCheck();
     ReadReportChanges();
+    SkipOnFailure([this] { SeedCatalogueOnFirstStart(m_Sources.openStore); });
     // Watched before the first read, so that no change falls between the two.
     WatchForChanges();
     RebuildDebuggersMenu();

@@ -62,7 +62,7 @@ void frmMain::ShowDebuggersMenu()
 
 void frmMain::ApplyDebugger(std::int32_t index)
 {
-    const SwitchReport report = RequestSwitch(EntryChoice(*m_Debuggers, index), Handle());
+    const SwitchReport report = RequestSwitch(EntryChoice(*m_Debuggers, index), Handle(), m_Sources.openStore);
     // The menu stayed usable while an elevated copy did the work: "Выход" may have been chosen.
     if (!IsLoaded()) return;
     if (report.outcome == SwitchOutcome::Refused) ShowMessage(report.message, kStyleError);

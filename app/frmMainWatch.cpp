@@ -102,11 +102,7 @@ void frmMain::ReadSystemSetting()
 std::optional<std::int32_t> frmMain::EntryInForce() const
 {
     if (!m_Debuggers || !m_System) return std::nullopt;
-    // Exactly as the system holds it: a difference in case or blanks is another command line.
-    for (std::int32_t i = 0; i < m_Debuggers->Count(); ++i) {
-        if (Matches(*m_System, EntryChoice(*m_Debuggers, i))) return i;
-    }
-    return std::nullopt;
+    return jitswap::EntryInForce(*m_Debuggers, *m_System);
 }
 
 void frmMain::ShowEntryInForce(std::optional<std::int32_t> index)

@@ -44,6 +44,9 @@ public:
     // leaves only the entries read completely before it.
     void ReadDebuggers();
 
+    // False until a catalogue was saved once; one the user emptied is stored too. Store failures throw.
+    bool IsStored() const;
+
     // Replaces the stored catalogue as a whole, every slot written, the vacant ones too. False
     // when the store refused any part of it: the stored catalogue is then the one held before.
     // Nothing is thrown. A save or load cut short by the end of the process leaves either the

@@ -85,6 +85,13 @@ void CDebuggers::ReadDebuggers()
     }
 }
 
+bool CDebuggers::IsStored() const
+{
+    // A save cut short still left a whole catalogue somewhere, so it counts as stored.
+    const auto store = OpenStore(m_openStore);
+    return PlanSwapRecovery(FindSections(*store)).source != CatalogueSource::Nothing;
+}
+
 bool CDebuggers::SaveDebuggers() const
 {
     // The caller is a dialog's confirmation or a switch: no failure here may end the program.

@@ -6,6 +6,7 @@
 #include "dialogs/frmDebuggerEntry.h"
 #include "support/FolderDialog.h"
 #include "support/FileDialog.h"
+#include "support/Win32Error.h"
 
 namespace jitswap {
 

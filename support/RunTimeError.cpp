@@ -7,6 +7,11 @@
 #include <string>
 
 namespace jitswap {
+namespace {
+
+bool g_ending = false;
+
+} // namespace
 
 std::wstring RunTimeErrorText(const std::exception_ptr& error)
 {
@@ -22,23 +27,29 @@ std::wstring RunTimeErrorText(const std::exception_ptr& error)
 
 void ReportRunTimeError(const std::exception_ptr& error) noexcept
 {
-    // A failure while the box for an earlier one is up is part of the same end of the program:
-    // one error, one box.
-    static bool reporting = false;
-    if (reporting) {
-        PostQuitMessage(kRunTimeErrorExitCode);
-        return;
+    // A failure after the first one, while its box is up or before the loops have ended, is part
+    // of the same end of the program: one error, one box.
+    if (!g_ending) {
+        g_ending = true;
+        try {
+            ShowMessage(RunTimeErrorText(error), kStyleError);
+        } catch (...) {
+            // Nothing is left to tell the user with; ending the program is all that remains.
+        }
     }
-    reporting = true;
-    try {
-        ShowMessage(RunTimeErrorText(error), kStyleError);
-    } catch (...) {
-        // Nothing is left to tell the user with; ending the program is all that remains.
-    }
-    reporting = false;
     // Every loop, the modal ones included, passes WM_QUIT outwards, so the windows are destroyed in
     // order and the tray icon goes with them.
     PostQuitMessage(kRunTimeErrorExitCode);
+}
+
+bool IsEndingAfterRunTimeError() noexcept
+{
+    return g_ending;
+}
+
+void ForgetRunTimeError() noexcept
+{
+    g_ending = false;
 }
 
 } // namespace jitswap

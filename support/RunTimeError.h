@@ -14,7 +14,16 @@ inline constexpr int kRunTimeErrorExitCode = 3;
 std::wstring RunTimeErrorText(const std::exception_ptr& error);
 
 // Shows the error and asks every message loop of the program to end (WM_QUIT). Never throws.
+// Only the first error is shown: one error, one box.
 void ReportRunTimeError(const std::exception_ptr& error) noexcept;
+
+// True from the first run-time error on. The program is ending then, and what the user does in
+// the meantime (a click on the tray icon while the box is up, or queued before the end) is not
+// acted on: it would only meet the same failure and show another box.
+bool IsEndingAfterRunTimeError() noexcept;
+
+// For a test process that goes on after a run-time error ended its message loop.
+void ForgetRunTimeError() noexcept;
 
 // Runs `handler`; returns false when it failed, after the failure was reported.
 template <class Handler>

@@ -130,11 +130,8 @@ void TrayIcon::UpdateShell()
 LRESULT TrayIcon::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == kCallbackMessage) {
-        // An action whose handler failed leaves the icon inert: the failure is being reported as a
-        // run-time error and the program is ending, and every further click would only report it
-        // again. So the icon counts as failed until the handler has returned.
-        if (m_failed) return 0;
-        m_failed = true;
+        // After a run-time error the program is ending: a click would only meet the same failure.
+        if (IsEndingAfterRunTimeError()) return 0;
         // Version 4 of the shell's protocol: the event in the low word, the anchor point in wParam.
         const POINT anchor{GET_X_LPARAM(wParam), GET_Y_LPARAM(wParam)};
         switch (LOWORD(lParam)) {
@@ -159,7 +156,6 @@ LRESULT TrayIcon::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         default:
             break;
         }
-        m_failed = false;
         return 0;
     }
     if (message == m_taskbarCreated && m_taskbarCreated != 0) {

@@ -79,7 +79,6 @@ private:
     std::optional<Balloon> m_balloon;
     bool m_visible = false;
     bool m_added = false;
-    bool m_failed = false;
 };
 
 } // namespace jitswap

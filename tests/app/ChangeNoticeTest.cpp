@@ -5,20 +5,13 @@
 #include "app/frmMain.h"
 #include "support/OpenAppSettingsStore.h"
 #include "tests/app/JitswapProcess.h"
+#include "tests/app/frmMainProbe.h"
 #include "tests/common/UiTestSupport.h"
 
 #include <gtest/gtest.h>
 
 #include <memory>
 #include <string>
-
-namespace jitswap {
-
-struct frmMainProbe {
-    static const TrayIcon& Tray(const frmMain& window) { return *window.bcMain; }
-};
-
-} // namespace jitswap
 
 using namespace jitswap;
 using namespace jitswap::test;

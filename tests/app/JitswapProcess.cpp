@@ -171,6 +171,10 @@ void ForgetProgramSettings()
 {
     SetKeyAccess(HKEY_CURRENT_USER, L"Software\\Quarvel\\Jitswap\\Debuggers", KeyAccess::Full);
     DeleteRegistryTree(HKEY_CURRENT_USER, L"Software\\Quarvel");
+    // As after an earlier run with an empty catalogue: a first start would fill it.
+    HKEY catalogue = nullptr;
+    if (RegCreateKeyW(HKEY_CURRENT_USER, L"Software\\Quarvel\\Jitswap\\Debuggers", &catalogue) == ERROR_SUCCESS)
+        RegCloseKey(catalogue);
     RegDeleteKeyValueW(HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\CurrentVersion\\Run", AppGuid);
 }
 

@@ -43,7 +43,8 @@ HWND WaitForWindow(DWORD processId, const wchar_t* windowClass, DWORD timeoutMs,
 bool ShellHoldsIcon(HWND trayWindow);
 
 // Forgets what the program keeps of its own in the registry (catalogue, start with Windows),
-// and gives the catalogue key full access back in case a test took it away.
+// and gives the catalogue key full access back in case a test took it away. An empty catalogue
+// stays stored, so that the program starts as after an earlier run, not as on its first start.
 void ForgetProgramSettings();
 
 // Stores one catalogue slot as the program stores it (title and command line as text, the flag as

@@ -200,18 +200,42 @@ TEST_F(TrayMenuTest, PickingAnEntryWritesBothViewsAndMovesTheMarkAtOnce)
     Start();
     Click(kFirstDebugger + 1);
     EXPECT_EQ(System(), L"dumper.exe -p %ld -ma, 1 / dumper.exe -p %ld -ma, 1");
-    // Without a rebuild: the mark moves on the strength of the writes.
+    // The setting no entry held is kept first, at the end of the list.
     EXPECT_EQ(Menu(), WithTail({{L"Править список...", false}, {L"-", false}, {L"Kernel", false}, {L"Dumper", true},
-                                {L"x64dbg", false}}));
+                                {L"x64dbg", false}, {L"Прежний: other.exe", false}}));
 
     Click(kFirstDebugger + 2);
     EXPECT_EQ(System(), L"x64dbg.exe -a %ld -e %ld, 1 / x32dbg.exe -a %ld -e %ld, 1");
     OpenTrayMenu();
     EXPECT_EQ(Menu(), WithTail({{L"Править список...", false}, {L"-", false}, {L"Kernel", false}, {L"Dumper", false},
-                                {L"x64dbg", true}}));
+                                {L"x64dbg", true}, {L"Прежний: other.exe", false}}));
 
+    // Back and forth, the kept setting included: a setting an entry holds is never kept twice.
+    Click(kFirstDebugger + 3);
+    EXPECT_EQ(System(), L"other.exe -p %ld, 0 / other.exe -p %ld, 0");
     Click(kFirstDebugger);
     EXPECT_EQ(System(), L"kd.exe -p %ld, 0 / kd.exe -p %ld, 0");
+    OpenTrayMenu();
+    EXPECT_EQ(Menu(), WithTail({{L"Править список...", false}, {L"-", false}, {L"Kernel", true}, {L"Dumper", false},
+                                {L"x64dbg", false}, {L"Прежний: other.exe", false}}));
+}
+
+TEST_F(TrayMenuTest, AFullCatalogueAsksBeforeTheSettingNoEntryHoldsIsLost)
+{
+    for (int slot = 0; slot < 30; ++slot)
+        StoreCatalogueEntry(slot, L"Entry " + std::to_wstring(slot), L"e" + std::to_wstring(slot) + L".exe", false);
+    Start();
+    const std::wstring before = System();
+    for (const int answer : {IDNO, IDYES}) {
+        DialogWatcher watcher(answer);
+        Click(kFirstDebugger + 1);
+        ASSERT_TRUE(PumpUntil([&] { return watcher.Count() == 1; }, 5000));
+        const SeenDialog box = watcher.Seen().front();
+        EXPECT_EQ(box.iconStyle, static_cast<UINT>(MB_ICONEXCLAMATION));
+        EXPECT_EQ(box.buttons, (std::vector<int>{IDYES, IDNO}));
+        EXPECT_EQ(System(), answer == IDNO ? before : L"e1.exe, 0 / e1.exe, 0");
+    }
+    EXPECT_EQ(Menu().size(), WithTail(Head(false)).size() + 30) << "nothing added to a full catalogue";
 }
 
 TEST_F(TrayMenuTest, AnEntryIsMarkedOnlyWhenBothViewsHoldIt)
@@ -250,7 +274,8 @@ TEST_F(TrayMenuTest, AnEntryWithoutCommandLineClearsTheSystemDebugger)
     Click(kFirstDebugger);
     EXPECT_EQ(System(), L"(absent), 0 / (absent), 0");
     OpenTrayMenu();
-    EXPECT_EQ(Menu(), WithTail({{L"Править список...", false}, {L"-", false}, {L"None", true}}));
+    EXPECT_EQ(Menu(), WithTail({{L"Править список...", false}, {L"-", false}, {L"None", true},
+                                {L"Прежний: other.exe", false}}));
 }
 
 TEST_F(TrayMenuTest, ARefusedWriteInEitherViewIsReportedAndChangesNothing)
@@ -268,8 +293,10 @@ TEST_F(TrayMenuTest, ARefusedWriteInEitherViewIsReportedAndChangesNothing)
         EXPECT_EQ(box.iconStyle, static_cast<UINT>(MB_ICONERROR));
         EXPECT_EQ(box.buttons, std::vector<int>{IDOK});
         EXPECT_EQ(System(), L"other.exe -p %ld, 0 / other.exe -p %ld, 0") << "Auto is put back too";
-        EXPECT_EQ(Menu(),
-                  WithTail({{L"Править список...", false}, {L"-", false}, {L"Неизвестный", true}, {L"Dumper", false}}));
+        // Kept before the switch was tried, the setting is now an entry's, and marked as such.
+        PumpFor(200);
+        EXPECT_EQ(Menu(), WithTail({{L"Править список...", false}, {L"-", false}, {L"Dumper", false},
+                                    {L"Прежний: other.exe", true}}));
         SetKeyAccess(HKEY_LOCAL_MACHINE, kAeDebugKey, KeyAccess::Full, refusing);
     }
 }
@@ -323,10 +350,11 @@ TEST_F(TrayMenuTest, TheListOpensOnceAndTheMenuFollowsTheStoreWhenItCloses)
 // answer decides what the menu shows, and /use ends with the matching code.
 TEST_F(TrayMenuTest, ARefusalForWantOfRightsGoesToAnElevatedCopyWithTheExactValues)
 {
-    const std::wstring commandLine = L"\"C:\\Program Files\\x64dbg\\x64dbg.exe\" -a %ld -e %ld \"\" 100%";
+    const std::wstring commandLine = L"\"C:\\Program Files\\x64dbg\\x64dbg.exe\" -a %ld -e %ld \"\" 100%%";
     const std::wstring commandLine32 = L"C:\\x32\\x32dbg.exe -a \"%ld\\\\\" -e %ld ёж";
     StoreEntry(0, L"x64dbg", commandLine, true, commandLine32);
     StoreEntry(1, L"Too long", L"dbg.exe " + std::wstring(40000, L'x'), true);
+    SetSystem(L"", L"0");  // nothing to keep: the catalogue stays as it is
     Start();
     const std::wstring before = System();
     auto setAccess = [](KeyAccess access) {

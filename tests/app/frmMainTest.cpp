@@ -5,7 +5,9 @@
 #include "app/frmMain.h"
 #include "support/Dpi.h"
 #include "support/ExecutablePath.h"
+#include "support/RunTimeError.h"
 #include "tests/app/JitswapProcess.h"
+#include "tests/app/frmMainProbe.h"
 #include "tests/common/DialogDriver.h"
 #include "tests/common/UiTestSupport.h"
 
@@ -18,23 +20,8 @@
 #include <utility>
 #include <vector>
 
-namespace jitswap {
-
-// What a test needs to see of the main window that the user sees only in the notification area.
-struct frmMainProbe {
-    static HICON TrayIcon(const frmMain& window) { return window.bcMain->Icon(); }
-};
-
-} // namespace jitswap
-
 using namespace jitswap;
 using namespace jitswap::test;
-
-namespace jitswap {
-struct frmMainProbe {
-    static HICON TrayIcon(const frmMain& window) { return window.bcMain->Icon(); }
-};
-} // namespace jitswap
 
 namespace {
 
@@ -332,18 +319,24 @@ TEST_F(frmMainTest, AFailureInAHandlerIsReportedOnceAsARunTimeErrorAndEndsTheLoo
     Start();
     // The store changes and the window reloads the catalogue; now the store refuses to be read.
     DialogWatcher watcher(IDOK);
-    HKEY created = nullptr;
-    RegCreateKeyW(HKEY_CURRENT_USER, kCatalogueKey, &created);
-    RegCloseKey(created);
+    StoreCatalogueEntry(0, L"Stored meanwhile", L"x.exe", false);
     SetKeyAccess(HKEY_CURRENT_USER, kCatalogueKey, KeyAccess::None);
     std::optional<int> quit;
-    // The user clicks on while the error box is up, and once more after it: the icon stays silent.
-    HWND tray = FindWindowW(L"JitswapTrayIcon", nullptr);
-    for (int click = 0; click < 3; ++click) PostMessageW(tray, WM_APP + 1, 0, MAKELPARAM(WM_CONTEXTMENU, 1));
     ASSERT_TRUE(PumpUntil([&] { return quit.has_value(); }, 5000, &quit));
-    PostMessageW(tray, WM_APP + 1, 0, MAKELPARAM(WM_CONTEXTMENU, 1));
-    PumpFor(300);
+    // The user clicks on before the program has ended: the icon stays silent, no menu and no
+    // second box (a menu that did open is closed again, so that the test ends either way).
+    HWND tray = FindWindowW(L"JitswapTrayIcon", nullptr);
+    int menusOpened = 0;
+    for (int click = 0; click < 3; ++click) {
+        CloseNextMenu([&] {
+            if (HWND menu = FindWindowW(L"#32768", nullptr); menu && IsWindowVisible(menu)) ++menusOpened;
+        });
+        SendMessageW(tray, WM_APP + 1, 0, MAKELPARAM(WM_CONTEXTMENU, 1));
+        PumpFor(150);
+    }
+    EXPECT_EQ(menusOpened, 0);
     SetKeyAccess(HKEY_CURRENT_USER, kCatalogueKey, KeyAccess::Full);
+    ForgetRunTimeError();  // this process goes on with the next test
 
     EXPECT_EQ(quit, 3);
     ASSERT_EQ(watcher.Count(), 1u);

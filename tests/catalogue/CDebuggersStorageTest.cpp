@@ -86,6 +86,14 @@ TEST_F(CDebuggersStorage, FirstRunLoadsNothingAndReadsNothing)
     EXPECT_EQ(settings.opens, 1);
 }
 
+TEST_F(CDebuggersStorage, ACatalogueCountsAsStoredFromItsFirstSaveEvenEmpty)
+{
+    EXPECT_FALSE(catalogue.IsStored());
+    ASSERT_TRUE(catalogue.SaveDebuggers());
+    EXPECT_TRUE(catalogue.IsStored());
+    EXPECT_EQ(catalogue.Count(), 0);
+}
+
 TEST_F(CDebuggersStorage, LoadPacksOccupiedSlotsAndSaveWritesThemBackPacked)
 {
     StoreSlot(0, L"First", L"first.exe -p %ld", true);

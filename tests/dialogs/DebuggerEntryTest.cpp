@@ -408,12 +408,12 @@ TEST(DebuggerEntry, DisplayScaleSizesTheDialog)
     script.When("the dialog in front", [&] { return InFront(entry); }, [&] { Repaint(c.window); })
         .After(300, [&] {
             SaveScreenshot(c.window, L"debugger-entry-" + ScalePercentOf(c.window));
-            // The client area designed as 401 x 149 pixels at 96 dpi, grown with the scale.
+            // The client area designed as 401 x 197 pixels at 96 dpi, grown with the scale.
             const int dpi = static_cast<int>(WindowDpi(c.window));
             RECT client{};
             GetClientRect(c.window, &client);
             EXPECT_NEAR(client.right, MulDiv(401, dpi, 96), 1);
-            EXPECT_NEAR(client.bottom, MulDiv(149, dpi, 96), 1);
+            EXPECT_NEAR(client.bottom, MulDiv(197, dpi, 96), 1);
             Click(c.cancel);
         });
     script.Run([&] { entry.ShowModal(); });

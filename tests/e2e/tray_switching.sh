@@ -117,6 +117,10 @@ xdotool type --delay 50 'ide.exe -jit %ld'
 shot entry-dialog-filled
 xdotool key Return
 sleep 1
+# No ide.exe on this machine: the dialog warns, and Yes keeps the command line as typed.
+shot entry-dialog-missing-program-warning
+xdotool key Return
+sleep 1
 shot list-dialog-with-new-entry
 xdotool key Return
 sleep 1

@@ -16,9 +16,10 @@ TEST(ShortenedText, FitsTheLimitAndShowsTheCut)
         {L"abc", 1, L"\u2026"},
         {L"abc", 0, L""},
         {L"", 0, L""},
-        // A character outside the basic plane is kept whole or dropped whole.
-        {L"ab\U0001F41Ecd", 4, L"ab\u2026"},
-        {L"ab\U0001F41Ecd", 5, L"ab\U0001F41E\u2026"},
+        // A character outside the basic plane (a surrogate pair in UTF-16, written as its two units
+        // so that the case means the same where wchar_t is wider) is kept whole or dropped whole.
+        {L"ab\xD83D\xDC1E" L"cd", 4, L"ab\u2026"},
+        {L"ab\xD83D\xDC1E" L"cd", 5, L"ab\xD83D\xDC1E\u2026"},
     };
     for (const auto& c : cases) {
         const std::wstring result = ShortenedText(c.text, c.limit);

@@ -1,0 +1,31 @@
+#include "app/FirstStart.h"
+
+#include "aedebug/PresetDetection.h"
+#include "aedebug/SystemDebugger.h"
+#include "catalogue/CDebuggers.h"
+#include "catalogue/FirstCatalogue.h"
+#include "catalogue/PreviousSetting.h"
+
+namespace jitswap {
+
+void SeedCatalogueOnFirstStart(const SettingsStoreOpener& openStore)
+{
+    CDebuggers catalogue(openStore);
+    if (catalogue.IsStored()) return;
+
+    const DebuggerEntry system = PreviousSettingEntry(ReadSystemDebuggerState());
+
+    const DetectionPlaces places = ThisMachine();
+    std::vector<DebuggerEntry> found;
+    for (const PresetKind kind : kAllPresets) {
+        // Where ProcDump writes its dumps is the user's choice, never made for them.
+        if (kind == PresetKind::ProcDump) continue;
+        if (const auto location = FindPreset(kind, places)) found.push_back(PresetEntry(kind, *location));
+    }
+    for (const DebuggerEntry& entry : FirstCatalogue(system, found))
+        catalogue.Add(entry.Title, entry.CommandLine, entry.Auto, entry.CommandLine32);
+    // A save that fails leaves no catalogue stored, so the next start tries again.
+    (void)catalogue.SaveDebuggers();
+}
+
+} // namespace jitswap

@@ -1,0 +1,52 @@
+#include "app/KeepPreviousSetting.h"
+
+#include "app/EntryChoice.h"
+#include "catalogue/CDebuggers.h"
+#include "catalogue/PreviousSetting.h"
+#include "support/MessageBox.h"
+
+#include <exception>
+
+namespace jitswap {
+namespace {
+
+std::wstring FullCatalogueQuestion(const DebuggerChoice& previous)
+{
+    std::wstring text = L"Отладчика, который сейчас установлен в системе, нет в списке, а список полон, и "
+                        L"сохранить его некуда:\n\n" +
+                        previous.commandLine;
+    if (!previous.commandLine32.empty()) text += L"\n" + previous.commandLine32 + L" (для 32-разрядных программ)";
+    return text + L"\n\nВсё равно установить новый отладчик? Прежний будет потерян.";
+}
+
+} // namespace
+
+KeepPreviousResult KeepPreviousSetting(const DebuggerChoice& chosen, const SettingsStoreOpener& openStore)
+{
+    // A setting that cannot be read is not known to be lost; the switch itself will tell.
+    SystemDebuggerState current;
+    try {
+        current = ReadSystemDebuggerState();
+    } catch (const std::exception&) {
+        return KeepPreviousResult::GoOn;
+    }
+    CDebuggers catalogue(openStore);
+    catalogue.ReadDebuggers();
+
+    const bool full = catalogue.Count() >= CDebuggers::Capacity;
+    switch (PlanPreviousSetting(current, chosen, EntryInForce(catalogue, current).has_value(), full)) {
+    case PreviousSettingStep::None:
+        return KeepPreviousResult::GoOn;
+    case PreviousSettingStep::AskFirst:
+        return ShowMessage(FullCatalogueQuestion(ChoiceFromState(current)), kStyleWarningQuestion) == IDYES
+                   ? KeepPreviousResult::GoOn
+                   : KeepPreviousResult::Declined;
+    case PreviousSettingStep::Keep:
+        break;
+    }
+    const DebuggerEntry kept = PreviousSettingEntry(current);
+    catalogue.Add(kept.Title, kept.CommandLine, kept.Auto, kept.CommandLine32);
+    return catalogue.SaveDebuggers() ? KeepPreviousResult::GoOn : KeepPreviousResult::SaveFailed;
+}
+
+} // namespace jitswap

@@ -1,0 +1,22 @@
+#pragma once
+// The step of a switch that keeps the system's setting it is about to overwrite when no entry
+// holds it (catalogue/PreviousSetting.h): the setting is added to the stored catalogue as
+// "Прежний: ..." and saved first; with the catalogue full, the user is asked whether to switch
+// all the same.
+
+#include "aedebug/SystemDebugger.h"
+#include "support/SettingsStore.h"
+
+namespace jitswap {
+
+enum class KeepPreviousResult {
+    GoOn,        // nothing would be lost, or it is kept now, or the user agreed to lose it
+    Declined,    // the catalogue is full and the user chose not to switch
+    SaveFailed,  // the catalogue could not be saved: switching would lose the setting
+};
+
+inline constexpr wchar_t kCatalogueSaveFailedMessage[] = L"Не удалось сохранить список отладчиков!";
+
+KeepPreviousResult KeepPreviousSetting(const DebuggerChoice& chosen, const SettingsStoreOpener& openStore);
+
+} // namespace jitswap
