@@ -4,6 +4,7 @@
 #include "app/SwitchRequest.h"
 #include "catalogue/CDebuggers.h"
 #include "support/ConsoleOutput.h"
+#include "support/NumberText.h"
 #include "support/OpenAppSettingsStore.h"
 #include "support/RunTimeError.h"
 
@@ -29,7 +30,7 @@ constexpr const wchar_t* kUsage[] = {
 
 std::wstring Numbered(const CDebuggers& catalogue, std::int32_t index)
 {
-    return std::to_wstring(index + 1) + L". " + catalogue.Title(index);
+    return NumberText(static_cast<unsigned>(index + 1)) + L". " + catalogue.Title(index);
 }
 
 std::wstring Shown(const std::wstring& value)

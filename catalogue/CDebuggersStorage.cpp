@@ -5,6 +5,7 @@
 
 #include "catalogue/CDebuggers.h"
 #include "catalogue/CatalogueSwap.h"
+#include "support/NumberText.h"
 #include "support/SkipOnFailure.h"
 
 #include <exception>
@@ -21,7 +22,7 @@ constexpr std::wstring_view kCommandLine32Prefix = L"Command Line (32-bit) ";
 
 std::wstring SlotKey(std::wstring_view prefix, std::int32_t slot)
 {
-    return std::wstring(prefix) + std::to_wstring(slot);
+    return std::wstring(prefix) + NumberText(static_cast<unsigned>(slot));
 }
 
 std::unique_ptr<SettingsStore> OpenStore(const SettingsStoreOpener& openStore)

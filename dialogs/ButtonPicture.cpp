@@ -1,5 +1,6 @@
 #include "dialogs/ButtonPicture.h"
 
+#include "support/NumberText.h"
 #include "support/Win32Error.h"
 
 #include <algorithm>
@@ -101,7 +102,7 @@ void ButtonPicture::Load(const wchar_t* bitmapName, UINT dpi)
 {
     const PictureScale chosen = PictureScaleFor(dpi);
     std::wstring resource = bitmapName;
-    if (chosen.percent != 100) resource += L"_" + std::to_wstring(chosen.percent);
+    if (chosen.percent != 100) resource += L"_" + NumberText(static_cast<unsigned>(chosen.percent));
     UniqueBitmap bitmap(static_cast<HBITMAP>(
         LoadImageW(GetModuleHandleW(nullptr), resource.c_str(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
     if (!bitmap) ThrowLastError("Loading a button picture");

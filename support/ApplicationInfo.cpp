@@ -1,5 +1,6 @@
 #include "support/ApplicationInfo.h"
 #include "support/ExecutablePath.h"
+#include "support/NumberText.h"
 #include "support/Win32Error.h"
 #include "support/SystemLibrary.h"
 
@@ -48,10 +49,9 @@ ApplicationInfo ReadApplicationInfo()
     if (version.query(block.data(), L"\\", &value, &length) && length >= sizeof(VS_FIXEDFILEINFO)) {
         const auto* fixed = static_cast<const VS_FIXEDFILEINFO*>(value);
         // Major, minor and revision, as in 1.00.0006; the third field of the version is not shown.
-        wchar_t text[32];
-        std::swprintf(text, std::size(text), L"%u.%02u.%04u", HIWORD(fixed->dwFileVersionMS),
-                      LOWORD(fixed->dwFileVersionMS), LOWORD(fixed->dwFileVersionLS));
-        info.version = text;
+        info.version = NumberText(HIWORD(fixed->dwFileVersionMS)) + L"." +
+                       NumberText(LOWORD(fixed->dwFileVersionMS), 10, 2) + L"." +
+                       NumberText(LOWORD(fixed->dwFileVersionLS), 10, 4);
     }
 
     struct Translation {
@@ -60,9 +60,8 @@ ApplicationInfo ReadApplicationInfo()
     };
     if (version.query(block.data(), L"\\VarFileInfo\\Translation", &value, &length) && length >= sizeof(Translation)) {
         const auto* translation = static_cast<const Translation*>(value);
-        wchar_t prefix[64];
-        std::swprintf(prefix, std::size(prefix), L"\\StringFileInfo\\%04x%04x\\", translation->language,
-                      translation->codePage);
+        const std::wstring prefix = L"\\StringFileInfo\\" + NumberText(translation->language, 16, 4) +
+                                    NumberText(translation->codePage, 16, 4) + L"\\";
         info.title = QueryString(version, block, prefix, L"ProductName");
         info.description = QueryString(version, block, prefix, L"FileDescription");
         info.company = QueryString(version, block, prefix, L"CompanyName");

@@ -1,5 +1,6 @@
 #include "support/ComApartment.h"
 #include "support/FileDialog.h"
+#include "support/NumberText.h"
 #include "support/Win32Error.h"
 #include "support/SystemLibrary.h"
 
@@ -50,7 +51,7 @@ bool FileDialog::Show()
     if (!dialogs.Get<decltype(&GetOpenFileNameW)>("GetOpenFileNameW")(&dialog)) {
         const DWORD failure = dialogs.Get<decltype(&CommDlgExtendedError)>("CommDlgExtendedError")();
         if (failure == 0) return false;  // the user cancelled
-        throw std::runtime_error("Showing the file dialog failed (error " + std::to_string(failure) + ")");
+        throw std::runtime_error("Showing the file dialog failed (error " + NarrowNumberText(failure) + ")");
     }
     m_fileName.assign(fileName.data());
     return true;

@@ -1,5 +1,7 @@
 #include "support/RegistryValue.h"
 
+#include "support/NumberText.h"
+
 namespace jitswap {
 namespace {
 
@@ -37,10 +39,10 @@ std::optional<std::wstring> RegistryValueAsText(RegistryType type, std::span<con
     case RegistryType::Dword:
     case RegistryType::DwordBigEndian:
         if (data.size() != 4) return std::nullopt;
-        return std::to_wstring(ReadNumber(data, type == RegistryType::DwordBigEndian));
+        return NumberText(ReadNumber(data, type == RegistryType::DwordBigEndian));
     case RegistryType::Qword:
         if (data.size() != 8) return std::nullopt;
-        return std::to_wstring(ReadNumber(data, false));
+        return NumberText(ReadNumber(data, false));
     default:
         return std::nullopt;
     }

@@ -1,5 +1,6 @@
 #include "support/Win32Error.h"
 
+#include "support/NumberText.h"
 #include "support/TextConversion.h"
 
 namespace jitswap {
@@ -17,7 +18,7 @@ std::string Describe(const std::string& operation, DWORD code)
         message.pop_back();
     std::string result = operation + ": ";
     result += message.empty() ? "error" : WideToUtf8(message);
-    result += " (" + std::to_string(code) + ")";
+    result += " (" + NarrowNumberText(code) + ")";
     return result;
 }
 

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Checks that jitswap.exe imports only libraries the system always loads from its own folder
-# (the known DLLs), so that no DLL placed beside the program is ever loaded in their stead.
+# (the known DLLs), so that no DLL placed beside the program is ever loaded in their stead, and
+# that it stays under 400 KB.
 set -euo pipefail
 objdump=$1
 exe=$2
@@ -15,4 +16,6 @@ while read -r dll; do
 done < <("$objdump" -p "$exe" | sed -n 's/^\s*DLL Name: //p')
 size=$(stat -c %s "$exe")
 echo "jitswap.exe: $size bytes"
+# One small download that starts at once: under 400 KB.
+[ "$size" -lt 409600 ] || { echo "jitswap.exe is over 400 KB"; status=1; }
 exit $status
