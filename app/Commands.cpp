@@ -3,6 +3,7 @@
 #include "app/EntryChoice.h"
 #include "app/SwitchRequest.h"
 #include "catalogue/CDebuggers.h"
+#include "catalogue/CommandLineCheck.h"
 #include "support/ConsoleOutput.h"
 #include "support/NumberText.h"
 #include "support/OpenAppSettingsStore.h"
@@ -121,6 +122,8 @@ int UseDebugger(ConsoleOutput& console, const std::wstring& entry)
 // The elevated copy's work: hidden, silent, all or nothing.
 int ApplyExactly(const DebuggerChoice& choice)
 {
+    // Whoever started the copy, it hands the system nothing the system would read through.
+    if (!SwitchRefusal(choice.commandLine, choice.commandLine32).empty()) return kExitBadUsage;
     try {
         return ApplySystemDebugger(choice) == SwitchResult::Done ? kExitDone : kExitRefused;
     } catch (...) {

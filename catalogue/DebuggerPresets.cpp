@@ -40,6 +40,9 @@ DebuggerEntry PresetEntry(PresetKind kind, const PresetLocation& location)
     entry.Auto = kind != PresetKind::NoDebugger;
     switch (kind) {
     case PresetKind::VisualStudio:
+        // As Visual Studio registers itself: the JIT_DEBUG_INFO address lets it show the exception.
+        entry.CommandLine = Form(location.executable, L"-p %ld -e %ld -j 0x%p");
+        break;
     case PresetKind::DrMingw:
         entry.CommandLine = Form(location.executable, L"-p %ld -e %ld");
         break;

@@ -109,7 +109,8 @@ TEST_F(CommandProcessTest, BadUsageOrNoSuchEntryEndsWithTwoAndWritesNothing)
     const std::wstring before = System();
 
     const std::vector<std::vector<std::wstring>> badUses{{L"/use"}, {L"/use", L"3"}, {L"/use", L"windbg"},
-                                                         {L"/list", L"extra"}, {L"/apply", L"x.exe", L""}};
+                                                         {L"/list", L"extra"}, {L"/apply", L"x.exe", L""},
+                                                         {L"/apply", L"x.exe -p %ld %s", L"", L"1"}};
     for (const auto& arguments : badUses) EXPECT_EQ(Jitswap(arguments).exitCode, 2u) << WideToUtf8(JoinArguments(arguments));
     EXPECT_EQ(Jitswap({L"/use", L"3"}).output, L"В списке нет отладчика «3». Список: jitswap /list\r\n");
     EXPECT_EQ(Jitswap({L"/bogus"}).output, L"Неизвестный параметр: «/bogus».\r\nСправка: jitswap /?\r\n");

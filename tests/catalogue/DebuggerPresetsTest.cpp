@@ -31,7 +31,7 @@ TEST(DebuggerPresets, EachFormIsTheOneItsToolRegisters)
         const wchar_t* expected;
     } cases[] = {
         {PresetKind::VisualStudio, {L"C:\\Windows\\system32\\vsjitdebugger.exe", L"", L""},
-         L"Visual Studio|\"C:\\Windows\\system32\\vsjitdebugger.exe\" -p %ld -e %ld||1"},
+         L"Visual Studio|\"C:\\Windows\\system32\\vsjitdebugger.exe\" -p %ld -e %ld -j 0x%p||1"},
         {PresetKind::WinDbg, {kKits + L"x64\\windbg.exe", kKits + L"x86\\windbg.exe", L""},
          L"WinDbg|\"C:\\Program Files (x86)\\Windows Kits\\10\\Debuggers\\x64\\windbg.exe\" -p %ld -e %ld -g|"
          L"\"C:\\Program Files (x86)\\Windows Kits\\10\\Debuggers\\x86\\windbg.exe\" -p %ld -e %ld -g|1"},
