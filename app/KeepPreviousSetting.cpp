@@ -10,6 +10,22 @@
 namespace jitswap {
 namespace {
 
+// Held already: by the entry in force, or by one that would write back what the system holds. The
+// second covers a setting made in one view only (a fresh Wine prefix has no 32-bit key), which no
+// entry can hold exactly; keeping it would only add a copy of that entry.
+bool HeldByAnEntry(const CDebuggers& catalogue, const SystemDebuggerState& current)
+{
+    if (EntryInForce(catalogue, current)) return true;
+    const DebuggerChoice held = ChoiceFromState(current);
+    for (std::int32_t i = 0; i < catalogue.Count(); ++i) {
+        const DebuggerChoice entry = EntryChoice(catalogue, i);
+        if (entry.commandLine == held.commandLine && entry.CommandLineFor32() == held.CommandLineFor32() &&
+            entry.autoStart == held.autoStart)
+            return true;
+    }
+    return false;
+}
+
 std::wstring FullCatalogueQuestion(const DebuggerChoice& previous)
 {
     std::wstring text = L"Отладчика, который сейчас установлен в системе, нет в списке, а список полон, и "
@@ -34,7 +50,7 @@ KeepPreviousResult KeepPreviousSetting(const DebuggerChoice& chosen, const Setti
     catalogue.ReadDebuggers();
 
     const bool full = catalogue.Count() >= CDebuggers::Capacity;
-    switch (PlanPreviousSetting(current, chosen, EntryInForce(catalogue, current).has_value(), full)) {
+    switch (PlanPreviousSetting(current, chosen, HeldByAnEntry(catalogue, current), full)) {
     case PreviousSettingStep::None:
         return KeepPreviousResult::GoOn;
     case PreviousSettingStep::AskFirst:

@@ -220,6 +220,18 @@ TEST_F(TrayMenuTest, PickingAnEntryWritesBothViewsAndMovesTheMarkAtOnce)
                                 {L"x64dbg", false}, {L"Прежний: other.exe", false}}));
 }
 
+TEST_F(TrayMenuTest, ASettingInOneViewThatAnEntryWouldWriteBackIsNotKeptAgain)
+{
+    StoreCatalogueEntry(0, L"Kernel", L"kd.exe -p %ld", false);
+    StoreCatalogueEntry(1, L"None", L"", false);
+    SetSystem(L"", L"0");
+    SetSystemView(KEY_WOW64_64KEY, L"kd.exe -p %ld", L"0");  // as a tool that writes the native view only
+    Start();
+    Click(kFirstDebugger + 1);
+    PumpFor(200);
+    EXPECT_EQ(Menu(), WithTail({{L"Править список...", false}, {L"-", false}, {L"Kernel", false}, {L"None", true}}));
+}
+
 TEST_F(TrayMenuTest, AFullCatalogueAsksBeforeTheSettingNoEntryHoldsIsLost)
 {
     for (int slot = 0; slot < 30; ++slot)
