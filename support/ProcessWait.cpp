@@ -1,31 +1,25 @@
 #include "support/ProcessWait.h"
 
-#include "support/Form.h"
+#include "support/LoopWait.h"
+#include "support/MessageLoop.h"
 #include "support/Win32Error.h"
 
 namespace jitswap {
 
 DWORD WaitForProcessExit(HANDLE process)
 {
-    bool quitting = false;
-    int quitCode = 0;
-    for (;;) {
-        const DWORD woken = quitting ? WaitForSingleObject(process, INFINITE)
-                                     : MsgWaitForMultipleObjectsEx(1, &process, INFINITE, QS_ALLINPUT,
-                                                                   MWMO_INPUTAVAILABLE);
-        if (woken == WAIT_OBJECT_0) break;
-        if (woken == WAIT_FAILED) ThrowLastError("Waiting for a process");
-        MSG message{};
-        while (!quitting && PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-            if (message.message == WM_QUIT) {
-                quitting = true;
-                quitCode = static_cast<int>(message.wParam);
-            } else {
-                Form::ProcessMessage(message);
-            }
-        }
+    // The program's own loop runs meanwhile, its other waits (the registry's notices) included.
+    bool exited = false;
+    {
+        const LoopWait exit(process, [&] {
+            exited = true;
+            // The loop looks at its condition after a message: this one wakes it.
+            PostThreadMessageW(GetCurrentThreadId(), WM_NULL, 0, 0);
+        });
+        RunModalLoop([&] { return !exited; });
     }
-    if (quitting) PostQuitMessage(quitCode);
+    // A quit request ended the loop early; it waits for the loops further out, and this for the process.
+    if (!exited && WaitForSingleObject(process, INFINITE) == WAIT_FAILED) ThrowLastError("Waiting for a process");
 
     DWORD exitCode = 0;
     if (!GetExitCodeProcess(process, &exitCode)) ThrowLastError("Reading a process's exit code");
