@@ -31,7 +31,7 @@ std::wstring FullCatalogueQuestion(const DebuggerChoice& previous)
     std::wstring text = L"Отладчика, который сейчас установлен в системе, нет в списке, а список полон, и "
                         L"сохранить его некуда:\n\n" +
                         previous.commandLine;
-    if (!previous.commandLine32.empty()) text += L"\n" + previous.commandLine32 + L" (для 32-разрядных программ)";
+    if (!previous.commandLine32.empty()) text += L"\n" + previous.commandLine32 + L" (для 32-битных программ)";
     return text + L"\n\nВсё равно установить новый отладчик? Прежний будет потерян.";
 }
 

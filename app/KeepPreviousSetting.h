@@ -15,8 +15,6 @@ enum class KeepPreviousResult {
     SaveFailed,  // the catalogue could not be saved: switching would lose the setting
 };
 
-inline constexpr wchar_t kCatalogueSaveFailedMessage[] = L"Не удалось сохранить список отладчиков!";
-
 KeepPreviousResult KeepPreviousSetting(const DebuggerChoice& chosen, const SettingsStoreOpener& openStore);
 
 } // namespace jitswap

@@ -2,6 +2,7 @@
 
 #include "app/Command.h"
 #include "app/KeepPreviousSetting.h"
+#include "catalogue/CDebuggers.h"
 #include "catalogue/CommandLineCheck.h"
 #include "support/ArgumentQuoting.h"
 #include "support/Elevation.h"
@@ -13,7 +14,7 @@
 namespace jitswap {
 namespace {
 
-// Set while a request waits for the user's answer and its elevated copy: the menu stays usable.
+// Set while a request asks the user or waits for its elevated copy: the menu stays usable.
 bool g_switching = false;
 
 SwitchReport Refused()
@@ -48,8 +49,11 @@ SwitchReport SwitchElevated(const DebuggerChoice& choice, HWND owner)
 
 SwitchReport RequestSwitch(const DebuggerChoice& choice, HWND owner, const SettingsStoreOpener& openStore)
 {
-    // A second request while the first waits for its copy is dropped: the first one's answer stands.
+    // A second request while the first one asks the user or waits for its copy is dropped: the
+    // first one's answer stands.
     if (g_switching) return Cancelled();
+    g_switching = true;
+    const auto switched = OnScopeExit([] { g_switching = false; });
     // A catalogue edited by hand must not hand the system a command line it would read through.
     if (std::wstring refusal = SwitchRefusal(choice.commandLine, choice.commandLine32); !refusal.empty())
         return {SwitchOutcome::Refused, std::move(refusal)};
@@ -65,12 +69,8 @@ SwitchReport RequestSwitch(const DebuggerChoice& choice, HWND owner, const Setti
     switch (ApplySystemDebugger(choice)) {
     case SwitchResult::Done:
         return {};
-    case SwitchResult::AccessDenied: {
-        if (IsProcessElevated()) return Refused();
-        g_switching = true;
-        const auto switched = OnScopeExit([] { g_switching = false; });
-        return SwitchElevated(choice, owner);
-    }
+    case SwitchResult::AccessDenied:
+        return IsProcessElevated() ? Refused() : SwitchElevated(choice, owner);
     case SwitchResult::Failed:
         break;
     }

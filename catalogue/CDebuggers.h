@@ -11,6 +11,9 @@
 
 namespace jitswap {
 
+// What the user is told when the store refuses a save (CDebuggers::SaveDebuggers).
+inline constexpr wchar_t kCatalogueSaveFailedMessage[] = L"Не удалось сохранить список отладчиков!";
+
 class CDebuggers {
 public:
     // One entry per storage slot.

@@ -179,7 +179,7 @@ void frmDebuggersList::cmdOk_Click()
 {
     // A refused save leaves the stored catalogue as it was; the edits stay open to retry or drop.
     if (!m_Debuggers.SaveDebuggers()) {
-        ShowMessage(L"Не удалось сохранить список отладчиков!", kStyleError);
+        ShowMessage(kCatalogueSaveFailedMessage, kStyleError);
         return;
     }
     Unload();
