@@ -16,18 +16,31 @@ struct DebuggerChoice {
     bool autoStart = false;
 
     const std::wstring& CommandLineFor32() const { return commandLine32.empty() ? commandLine : commandLine32; }
+
+    // Exactly the same three values.
+    bool operator==(const DebuggerChoice&) const = default;
 };
+
+// True when both would write the same: an empty 32-bit command line stands for the other one.
+inline bool WritesTheSame(const DebuggerChoice& a, const DebuggerChoice& b)
+{
+    return a.commandLine == b.commandLine && a.CommandLineFor32() == b.CommandLineFor32() && a.autoStart == b.autoStart;
+}
 
 // What one view holds now.
 struct AeDebugView {
     std::wstring debugger;   // as stored, untrimmed; empty when absent
     bool autoStart = false;  // true only for the text "1", trimmed
+
+    bool operator==(const AeDebugView&) const = default;
 };
 
 // What the system holds now: the native view, and the 32-bit one where the system keeps one.
 struct SystemDebuggerState {
     AeDebugView native;
     std::optional<AeDebugView> wow32;
+
+    bool operator==(const SystemDebuggerState&) const = default;
 };
 
 enum class SwitchResult {

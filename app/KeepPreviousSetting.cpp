@@ -18,10 +18,7 @@ bool HeldByAnEntry(const CDebuggers& catalogue, const SystemDebuggerState& curre
     if (EntryInForce(catalogue, current)) return true;
     const DebuggerChoice held = ChoiceFromState(current);
     for (std::int32_t i = 0; i < catalogue.Count(); ++i) {
-        const DebuggerChoice entry = EntryChoice(catalogue, i);
-        if (entry.commandLine == held.commandLine && entry.CommandLineFor32() == held.CommandLineFor32() &&
-            entry.autoStart == held.autoStart)
-            return true;
+        if (WritesTheSame(EntryChoice(catalogue, i), held)) return true;
     }
     return false;
 }

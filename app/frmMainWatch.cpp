@@ -23,17 +23,6 @@ constexpr int kReportChangesItem = 2;
 constexpr size_t kBalloonTitleLimit = 60;
 constexpr size_t kBalloonTextLimit = 255;
 
-bool SameView(const AeDebugView& a, const AeDebugView& b)
-{
-    return a.debugger == b.debugger && a.autoStart == b.autoStart;
-}
-
-bool SameState(const SystemDebuggerState& a, const SystemDebuggerState& b)
-{
-    return SameView(a.native, b.native) && a.wow32.has_value() == b.wow32.has_value() &&
-           (!a.wow32 || SameView(*a.wow32, *b.wow32));
-}
-
 void AppendQuoted(std::wstring& text, std::wstring_view title)
 {
     text += L'«';
@@ -51,11 +40,6 @@ std::wstring HeldSetting(const SystemDebuggerState& state)
         held += state.wow32->debugger.empty() ? L"(пусто)" : state.wow32->debugger;
     }
     return held;
-}
-
-bool SameChoice(const DebuggerChoice& a, const DebuggerChoice& b)
-{
-    return a.commandLine == b.commandLine && a.commandLine32 == b.commandLine32 && a.autoStart == b.autoStart;
 }
 
 } // namespace
@@ -84,7 +68,7 @@ void frmMain::SystemSetting_Changed()
     const auto before = m_System;
     ReadSystemSetting();
     // Nothing new: a value beside ours changed, or this is the notice of Jitswap's own switch.
-    if (before && m_System && SameState(*before, *m_System)) return;
+    if (before && m_System && *before == *m_System) return;
     ShowDebuggersMenu();
 }
 
@@ -95,7 +79,7 @@ void frmMain::ReadSystemSetting()
     // A setting that cannot be read is not known to be any entry's, nor known to have changed.
     m_System.reset();
     SkipOnFailure([&] { m_System = m_Sources.readSystem(); });
-    const bool changed = before && m_System && !SameState(*before, *m_System);
+    const bool changed = before && m_System && *before != *m_System;
     if (changed && inForce && !Matches(*m_System, EntryChoice(*m_Debuggers, *inForce))) OfferSwitchBack(*inForce);
 }
 
@@ -146,7 +130,7 @@ std::optional<std::int32_t> frmMain::FindEntry(const SwitchBack& entry) const
 {
     // By what it is, not where it was: the catalogue may have changed since.
     for (std::int32_t i = 0; i < m_Debuggers->Count(); ++i) {
-        if (m_Debuggers->Title(i) == entry.title && SameChoice(EntryChoice(*m_Debuggers, i), entry.choice)) return i;
+        if (m_Debuggers->Title(i) == entry.title && EntryChoice(*m_Debuggers, i) == entry.choice) return i;
     }
     return std::nullopt;
 }

@@ -1,20 +1,14 @@
 #include "catalogue/FirstCatalogue.h"
 
+#include "aedebug/SystemDebugger.h"
+
 #include <algorithm>
 
 namespace jitswap {
-namespace {
-
-const std::wstring& CommandLineFor32(const DebuggerEntry& entry)
-{
-    return entry.CommandLine32.empty() ? entry.CommandLine : entry.CommandLine32;
-}
-
-} // namespace
 
 bool Alike(const DebuggerEntry& a, const DebuggerEntry& b)
 {
-    return a.CommandLine == b.CommandLine && CommandLineFor32(a) == CommandLineFor32(b) && a.Auto == b.Auto;
+    return WritesTheSame({a.CommandLine, a.CommandLine32, a.Auto}, {b.CommandLine, b.CommandLine32, b.Auto});
 }
 
 std::vector<DebuggerEntry> FirstCatalogue(const DebuggerEntry& system, const std::vector<DebuggerEntry>& found)
