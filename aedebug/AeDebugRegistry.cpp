@@ -1,10 +1,10 @@
 #include "aedebug/AeDebugRegistry.h"
 
 #include "aedebug/modAeDebug.h"
-#include "support/RegistryKey.h"
-#include "support/RegistryValue.h"
-#include "support/UniqueHandle.h"
-#include "support/Win32Error.h"
+#include "support/registry/RegistryKey.h"
+#include "support/registry/RegistryValue.h"
+#include "support/win32/UniqueHandle.h"
+#include "support/win32/Win32Error.h"
 
 namespace jitswap {
 namespace {

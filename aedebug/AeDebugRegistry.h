@@ -3,7 +3,7 @@
 // what each change replaced, so that a switch that fails half-way can be put back exactly.
 
 #include "aedebug/SystemDebugger.h"
-#include "support/RegistryQuery.h"
+#include "support/registry/RegistryQuery.h"
 
 #include <windows.h>
 

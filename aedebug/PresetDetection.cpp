@@ -1,11 +1,11 @@
 #include "aedebug/PresetDetection.h"
 
-#include "support/ExecutablePath.h"
-#include "support/ExecutableSearch.h"
-#include "support/UniqueHandle.h"
-#include "support/RegistryQuery.h"
-#include "support/SystemLibrary.h"
-#include "support/WindowsBitness.h"
+#include "support/process/ExecutablePath.h"
+#include "support/process/ExecutableSearch.h"
+#include "support/registry/RegistryQuery.h"
+#include "support/win32/SystemLibrary.h"
+#include "support/win32/UniqueHandle.h"
+#include "support/win32/WindowsBitness.h"
 
 #include <vector>
 

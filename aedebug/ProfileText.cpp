@@ -1,6 +1,6 @@
 #include "aedebug/ProfileText.h"
 
-#include "support/TextConversion.h"
+#include "support/text/TextConversion.h"
 
 namespace jitswap {
 namespace {

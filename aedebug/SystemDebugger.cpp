@@ -4,9 +4,9 @@
 
 #include "aedebug/AeDebugRegistry.h"
 #include "aedebug/modAeDebug.h"
-#include "support/HostFamily.h"
-#include "support/Win32Error.h"
-#include "support/WindowsBitness.h"
+#include "support/win32/HostFamily.h"
+#include "support/win32/Win32Error.h"
+#include "support/win32/WindowsBitness.h"
 
 namespace jitswap {
 namespace {

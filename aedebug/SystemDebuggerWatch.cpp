@@ -1,8 +1,8 @@
 #include "aedebug/SystemDebuggerWatch.h"
 
 #include "aedebug/modAeDebug.h"
-#include "support/HostFamily.h"
-#include "support/WindowsBitness.h"
+#include "support/win32/HostFamily.h"
+#include "support/win32/WindowsBitness.h"
 
 namespace jitswap {
 

@@ -2,7 +2,7 @@
 // Tells when the system's just-in-time debugger setting changes, in any registry view, whoever
 // changes it: the message loops wait for the registry's signal (RegistryWatch).
 
-#include "support/RegistryWatch.h"
+#include "support/registry/RegistryWatch.h"
 
 #include <functional>
 #include <memory>

@@ -1,10 +1,10 @@
 #include "aedebug/modAeDebug.h"
 
 #include "aedebug/ProfileText.h"
-#include "support/AnsiText.h"
-#include "support/HostFamily.h"
-#include "support/RegistryAccessor.h"
-#include "support/TextTrim.h"
+#include "support/registry/RegistryAccessor.h"
+#include "support/text/AnsiText.h"
+#include "support/text/TextTrim.h"
+#include "support/win32/HostFamily.h"
 
 namespace jitswap {
 namespace {

@@ -4,10 +4,10 @@
 #include "app/SwitchRequest.h"
 #include "catalogue/CDebuggers.h"
 #include "catalogue/CommandLineCheck.h"
-#include "support/ConsoleOutput.h"
-#include "support/NumberText.h"
-#include "support/OpenAppSettingsStore.h"
-#include "support/RunTimeError.h"
+#include "support/process/ConsoleOutput.h"
+#include "support/registry/OpenAppSettingsStore.h"
+#include "support/text/NumberText.h"
+#include "support/window/RunTimeError.h"
 
 #include <optional>
 

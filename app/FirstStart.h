@@ -1,7 +1,7 @@
 #pragma once
 // The first start's catalogue, so that the first tray menu is not empty.
 
-#include "support/SettingsStore.h"
+#include "support/registry/SettingsStore.h"
 
 namespace jitswap {
 

@@ -3,7 +3,7 @@
 #include "app/EntryChoice.h"
 #include "catalogue/CDebuggers.h"
 #include "catalogue/PreviousSetting.h"
-#include "support/MessageBox.h"
+#include "support/window/MessageBox.h"
 
 #include <exception>
 

@@ -5,7 +5,7 @@
 // all the same.
 
 #include "aedebug/SystemDebugger.h"
-#include "support/SettingsStore.h"
+#include "support/registry/SettingsStore.h"
 
 namespace jitswap {
 

@@ -1,6 +1,6 @@
 #include "app/MainMenu.h"
 
-#include "support/Win32Error.h"
+#include "support/win32/Win32Error.h"
 
 namespace jitswap {
 namespace {

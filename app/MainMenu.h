@@ -2,9 +2,9 @@
 // The tray menu as designed: "Context", the only item of the main window's menu bar, whose popup
 // is the tray menu, with its item arrays and their design-time items.
 
-#include "support/ItemizedMenu.h"
-#include "support/MenuItemArray.h"
-#include "support/UniqueHandle.h"
+#include "support/shell/ItemizedMenu.h"
+#include "support/shell/MenuItemArray.h"
+#include "support/win32/UniqueHandle.h"
 
 #include <windows.h>
 

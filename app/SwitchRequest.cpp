@@ -4,12 +4,12 @@
 #include "app/KeepPreviousSetting.h"
 #include "catalogue/CDebuggers.h"
 #include "catalogue/CommandLineCheck.h"
-#include "support/ArgumentQuoting.h"
-#include "support/Elevation.h"
-#include "support/ExecutablePath.h"
-#include "support/ProcessWait.h"
-#include "support/ScopeGuard.h"
-#include "support/Win32Error.h"
+#include "support/loop/ProcessWait.h"
+#include "support/process/Elevation.h"
+#include "support/process/ExecutablePath.h"
+#include "support/text/ArgumentQuoting.h"
+#include "support/win32/ScopeGuard.h"
+#include "support/win32/Win32Error.h"
 
 namespace jitswap {
 namespace {

@@ -4,7 +4,7 @@
 // caller gets the same checks, the same elevation and the same outcome.
 
 #include "aedebug/SystemDebugger.h"
-#include "support/SettingsStore.h"
+#include "support/registry/SettingsStore.h"
 
 #include <windows.h>
 

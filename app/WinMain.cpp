@@ -1,8 +1,8 @@
 // The process entry point: hardening first, then the program.
 
 #include "app/modMain.h"
-#include "support/RunTimeError.h"
-#include "support/SystemLibrary.h"
+#include "support/win32/SystemLibrary.h"
+#include "support/window/RunTimeError.h"
 
 #include <windows.h>
 

@@ -4,13 +4,13 @@
 #include "app/FirstStart.h"
 #include "catalogue/CDebuggers.h"
 #include "dialogs/frmDebuggersList.h"
-#include "support/CenterForm.h"
-#include "support/ApplicationWindow.h"
-#include "support/Dpi.h"
-#include "support/OpenAppSettingsStore.h"
-#include "support/ResourceImages.h"
-#include "support/RegistryWatch.h"
-#include "support/SkipOnFailure.h"
+#include "support/registry/OpenAppSettingsStore.h"
+#include "support/registry/RegistryWatch.h"
+#include "support/win32/SkipOnFailure.h"
+#include "support/window/ApplicationWindow.h"
+#include "support/window/CenterForm.h"
+#include "support/window/Dpi.h"
+#include "support/window/ResourceImages.h"
 
 #include <utility>
 

@@ -4,13 +4,13 @@
 
 #include "aedebug/SystemDebugger.h"
 #include "app/MainMenu.h"
-#include "support/Form.h"
-#include "support/AboutBox.h"
-#include "support/AutostartRegistry.h"
-#include "support/SettingsStore.h"
-#include "support/TrayIcon.h"
-#include "support/TrayMenuHook.h"
-#include "support/WindowIcons.h"
+#include "support/form/AboutBox.h"
+#include "support/form/Form.h"
+#include "support/registry/SettingsStore.h"
+#include "support/shell/AutostartRegistry.h"
+#include "support/shell/TrayIcon.h"
+#include "support/shell/TrayMenuHook.h"
+#include "support/window/WindowIcons.h"
 
 #include <cstdint>
 #include <functional>

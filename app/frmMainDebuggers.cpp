@@ -3,12 +3,12 @@
 
 #include "aedebug/SystemDebugger.h"
 #include "app/EntryChoice.h"
-#include "app/SwitchRequest.h"
 #include "app/frmMain.h"
+#include "app/SwitchRequest.h"
 #include "catalogue/CDebuggers.h"
 #include "dialogs/frmDebuggersList.h"
-#include "support/MessageBox.h"
-#include "support/SkipOnFailure.h"
+#include "support/win32/SkipOnFailure.h"
+#include "support/window/MessageBox.h"
 
 namespace jitswap {
 namespace {

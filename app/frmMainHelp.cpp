@@ -2,10 +2,10 @@
 
 #include "app/AppIdentity.h"
 #include "app/frmMain.h"
-#include "support/ComApartment.h"
-#include "support/ExecutablePath.h"
-#include "support/MessageBox.h"
-#include "support/ResourceText.h"
+#include "support/process/ExecutablePath.h"
+#include "support/process/ResourceText.h"
+#include "support/win32/ComApartment.h"
+#include "support/window/MessageBox.h"
 
 #include <shellapi.h>
 

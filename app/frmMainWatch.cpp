@@ -6,11 +6,11 @@
 #include "app/EntryChoice.h"
 #include "app/frmMain.h"
 #include "catalogue/CDebuggers.h"
-#include "support/MessageBox.h"
-#include "support/OpenAppSettingsStore.h"
-#include "support/RegistryWatch.h"
-#include "support/ShortenedText.h"
-#include "support/SkipOnFailure.h"
+#include "support/registry/OpenAppSettingsStore.h"
+#include "support/registry/RegistryWatch.h"
+#include "support/text/ShortenedText.h"
+#include "support/win32/SkipOnFailure.h"
+#include "support/window/MessageBox.h"
 
 namespace jitswap {
 namespace {

@@ -4,9 +4,9 @@
 #include "app/Command.h"
 #include "app/Commands.h"
 #include "app/frmMain.h"
-#include "support/InstanceGuard.h"
-#include "support/MessageLoop.h"
-#include "support/Win32Error.h"
+#include "support/loop/MessageLoop.h"
+#include "support/process/InstanceGuard.h"
+#include "support/win32/Win32Error.h"
 
 #include <commctrl.h>
 #include <shellapi.h>

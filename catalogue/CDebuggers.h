@@ -3,7 +3,7 @@
 // settings store. Platform-free, so it is built and tested natively as well.
 
 #include "catalogue/DebuggerEntry.h"
-#include "support/SettingsStore.h"
+#include "support/registry/SettingsStore.h"
 
 #include <cstdint>
 #include <string>

@@ -3,10 +3,10 @@
 // kinds of program, and the earlier version, which reads only the first three, still loads ours.
 // A save replaces the section as a whole (catalogue/CatalogueSwap.h).
 
-#include "catalogue/CDebuggers.h"
 #include "catalogue/CatalogueSwap.h"
-#include "support/NumberText.h"
-#include "support/SkipOnFailure.h"
+#include "catalogue/CDebuggers.h"
+#include "support/text/NumberText.h"
+#include "support/win32/SkipOnFailure.h"
 
 #include <exception>
 #include <stdexcept>

@@ -1,6 +1,6 @@
 #include "dialogs/BackdropForm.h"
 
-#include "support/CenterForm.h"
+#include "support/window/CenterForm.h"
 
 namespace jitswap {
 namespace {

@@ -3,7 +3,7 @@
 // as on the desktop itself (or the desktop's colour where it has no wallpaper), and over it a
 // solid band in the button-face colour, shpBack, on which the small controls stand.
 
-#include "support/Form.h"
+#include "support/form/Form.h"
 
 #include <windows.h>
 

@@ -1,7 +1,7 @@
 #include "dialogs/ButtonPicture.h"
 
-#include "support/NumberText.h"
-#include "support/Win32Error.h"
+#include "support/text/NumberText.h"
+#include "support/win32/Win32Error.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -3,7 +3,7 @@
 // drawn on an owner-drawn push button with the pressed look, the focus rectangle and, while the
 // button is disabled, the platform's disabled (embossed) rendering of the same picture.
 
-#include "support/UniqueHandle.h"
+#include "support/win32/UniqueHandle.h"
 
 #include <windows.h>
 

@@ -1,6 +1,6 @@
 #include "dialogs/ButtonToolTips.h"
 
-#include "support/Win32Error.h"
+#include "support/win32/Win32Error.h"
 
 #include <commctrl.h>
 

@@ -1,8 +1,8 @@
 #include "dialogs/CommandLineConfirmation.h"
 
 #include "catalogue/CommandLineCheck.h"
-#include "support/ExecutableSearch.h"
-#include "support/MessageBox.h"
+#include "support/process/ExecutableSearch.h"
+#include "support/window/MessageBox.h"
 
 namespace jitswap {
 

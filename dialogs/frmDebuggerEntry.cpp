@@ -2,9 +2,9 @@
 
 #include "aedebug/SystemDebugger.h"
 #include "dialogs/ControlValues.h"
-#include "support/FileDialog.h"
-#include "support/HighlightText.h"
-#include "support/WindowsBitness.h"
+#include "support/shell/FileDialog.h"
+#include "support/win32/WindowsBitness.h"
+#include "support/window/HighlightText.h"
 
 #include <algorithm>
 

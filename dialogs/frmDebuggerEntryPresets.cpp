@@ -4,9 +4,9 @@
 #include "dialogs/CommandLineConfirmation.h"
 #include "dialogs/ControlValues.h"
 #include "dialogs/frmDebuggerEntry.h"
-#include "support/FolderDialog.h"
-#include "support/FileDialog.h"
-#include "support/Win32Error.h"
+#include "support/shell/FileDialog.h"
+#include "support/shell/FolderDialog.h"
+#include "support/win32/Win32Error.h"
 
 namespace jitswap {
 

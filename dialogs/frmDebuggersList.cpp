@@ -2,8 +2,8 @@
 
 #include "dialogs/ButtonToolTips.h"
 #include "dialogs/frmDebuggerEntry.h"
-#include "support/MessageBox.h"
-#include "support/ScopeGuard.h"
+#include "support/win32/ScopeGuard.h"
+#include "support/window/MessageBox.h"
 
 #include <utility>
 

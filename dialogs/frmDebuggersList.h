@@ -5,9 +5,9 @@
 // window, which exists only while the dialog is open.
 
 #include "catalogue/CDebuggers.h"
-#include "dialogs/ButtonPicture.h"
 #include "dialogs/BackdropForm.h"
-#include "support/SettingsStore.h"
+#include "dialogs/ButtonPicture.h"
+#include "support/registry/SettingsStore.h"
 
 namespace jitswap {
 

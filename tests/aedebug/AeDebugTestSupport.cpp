@@ -1,8 +1,8 @@
 #include "tests/aedebug/AeDebugTestSupport.h"
 
-#include "support/TextConversion.h"
-#include "support/UniqueHandle.h"
-#include "support/Win32Error.h"
+#include "support/text/TextConversion.h"
+#include "support/win32/UniqueHandle.h"
+#include "support/win32/Win32Error.h"
 #include "tests/common/ProcessOutput.h"
 
 #include <sddl.h>

@@ -2,7 +2,7 @@
 // What the tests of the debugger setting use to look at and to disturb the system's storage
 // without going through the code under test.
 
-#include "support/UniqueHandle.h"
+#include "support/win32/UniqueHandle.h"
 
 #include <windows.h>
 

@@ -1,5 +1,5 @@
 // Tells by its exit code which family the real host check sees: 1 the NT family, 0 an older one.
-#include "support/HostFamily.h"
+#include "support/win32/HostFamily.h"
 
 int main()
 {

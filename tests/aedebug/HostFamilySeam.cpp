@@ -1,7 +1,7 @@
 #include "tests/aedebug/HostFamilySeam.h"
 
-#include "support/HostFamily.h"
-#include "support/WindowsBitness.h"
+#include "support/win32/HostFamily.h"
+#include "support/win32/WindowsBitness.h"
 
 namespace jitswap {
 namespace {

@@ -1,7 +1,7 @@
 // The real host check, without the test seam. Wine can present a Windows 98 host to a single
 // program by its file name, which gives the older family for real.
-#include "support/HostFamily.h"
-#include "support/UniqueHandle.h"
+#include "support/win32/HostFamily.h"
+#include "support/win32/UniqueHandle.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // own places would show them: the Windows Kits' roots, the system folder, the search path.
 
 #include "aedebug/PresetDetection.h"
-#include "support/ExecutableSearch.h"
+#include "support/process/ExecutableSearch.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>

@@ -1,6 +1,6 @@
 // The debugger setting on an NT-family host: the real registry of the Wine prefix.
 #include "aedebug/modAeDebug.h"
-#include "support/Win32Error.h"
+#include "support/win32/Win32Error.h"
 #include "tests/aedebug/AeDebugTestSupport.h"
 #include "tests/aedebug/HostFamilySeam.h"
 

@@ -3,9 +3,9 @@
 // and the item that turns balloons off; and popups that read nothing when nothing changed.
 
 #include "app/frmMain.h"
-#include "support/OpenAppSettingsStore.h"
-#include "tests/app/JitswapProcess.h"
+#include "support/registry/OpenAppSettingsStore.h"
 #include "tests/app/frmMainProbe.h"
+#include "tests/app/JitswapProcess.h"
 #include "tests/common/UiTestSupport.h"
 
 #include <gtest/gtest.h>

@@ -2,8 +2,8 @@
 // own with its output redirected, read back as UTF-8, with its exit code and what it wrote.
 
 #include "app/Command.h"
-#include "support/ArgumentQuoting.h"
-#include "support/TextConversion.h"
+#include "support/text/ArgumentQuoting.h"
+#include "support/text/TextConversion.h"
 #include "tests/app/JitswapProcess.h"
 #include "tests/app/ProgramRegistry.h"
 #include "tests/common/ProcessOutput.h"

@@ -1,6 +1,6 @@
 #include "tests/app/ElevationStandIn.h"
 
-#include "support/Elevation.h"
+#include "support/process/Elevation.h"
 #include "tests/app/JitswapProcess.h"
 
 #include <shellapi.h>

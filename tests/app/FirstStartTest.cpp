@@ -3,7 +3,7 @@
 #include "aedebug/SystemDebugger.h"
 #include "app/FirstStart.h"
 #include "catalogue/CDebuggers.h"
-#include "support/RegistrySettingsStore.h"
+#include "support/registry/RegistrySettingsStore.h"
 #include "tests/catalogue/CatalogueDescription.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 #include "tests/app/JitswapProcess.h"
 
 #include "app/AppIdentity.h"
-#include "support/TrayIcon.h"
+#include "support/shell/TrayIcon.h"
 #include "tests/common/UiTestSupport.h"
 
 #include <shlobj.h>

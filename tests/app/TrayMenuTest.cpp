@@ -4,7 +4,7 @@
 
 #include "app/Commands.h"
 #include "app/frmMain.h"
-#include "support/ScopeGuard.h"
+#include "support/win32/ScopeGuard.h"
 #include "tests/app/ElevationStandIn.h"
 #include "tests/app/JitswapProcess.h"
 #include "tests/app/ProgramRegistry.h"

@@ -3,11 +3,11 @@
 
 #include "app/AppIdentity.h"
 #include "app/frmMain.h"
-#include "support/Dpi.h"
-#include "support/ExecutablePath.h"
-#include "support/RunTimeError.h"
-#include "tests/app/JitswapProcess.h"
+#include "support/process/ExecutablePath.h"
+#include "support/window/Dpi.h"
+#include "support/window/RunTimeError.h"
 #include "tests/app/frmMainProbe.h"
+#include "tests/app/JitswapProcess.h"
 #include "tests/common/DialogDriver.h"
 #include "tests/common/UiTestSupport.h"
 

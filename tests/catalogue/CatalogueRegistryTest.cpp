@@ -2,8 +2,8 @@
 // that a user or another program shaped by hand.
 
 #include "catalogue/CDebuggers.h"
+#include "support/win32/Win32Error.h"
 #include "tests/catalogue/CatalogueDescription.h"
-#include "support/Win32Error.h"
 #include "tests/catalogue/ScratchRegistryKey.h"
 
 #include <gtest/gtest.h>

@@ -2,7 +2,7 @@
 // moments spread over the save: the next load always finds one whole catalogue.
 
 #include "catalogue/CDebuggers.h"
-#include "support/UniqueHandle.h"
+#include "support/win32/UniqueHandle.h"
 #include "tests/catalogue/CatalogueDescription.h"
 #include "tests/catalogue/ScratchRegistryKey.h"
 

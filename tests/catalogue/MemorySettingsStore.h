@@ -2,7 +2,7 @@
 // An in-memory settings store for tests, with failures on demand. The values live in a
 // MemorySettings shared by every store its opener hands out, so a save is seen by a later load.
 
-#include "support/SettingsStore.h"
+#include "support/registry/SettingsStore.h"
 
 #include <map>
 #include <optional>

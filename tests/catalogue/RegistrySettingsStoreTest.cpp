@@ -1,6 +1,6 @@
-#include "support/OpenAppSettingsStore.h"
-#include "support/TextConversion.h"
-#include "support/Win32Error.h"
+#include "support/registry/OpenAppSettingsStore.h"
+#include "support/text/TextConversion.h"
+#include "support/win32/Win32Error.h"
 #include "tests/catalogue/ScratchRegistryKey.h"
 #include "tests/common/ScratchRegistryRoots.h"
 

@@ -2,8 +2,8 @@
 // A registry key of the current user that each test starts without and leaves behind it, with
 // the means to shape its values the way other programs and hand edits do.
 
-#include "support/RegistryQuery.h"
-#include "support/RegistrySettingsStore.h"
+#include "support/registry/RegistryQuery.h"
+#include "support/registry/RegistrySettingsStore.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>

@@ -1,7 +1,7 @@
 #include "tests/common/DialogDriver.h"
 
-#include "support/ApplicationInfo.h"
-#include "support/Dpi.h"
+#include "support/process/ApplicationInfo.h"
+#include "support/window/Dpi.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "tests/common/ProcessOutput.h"
 
-#include "support/UniqueHandle.h"
-#include "support/Win32Error.h"
+#include "support/win32/UniqueHandle.h"
+#include "support/win32/Win32Error.h"
 
 namespace jitswap::test {
 

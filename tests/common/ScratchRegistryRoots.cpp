@@ -1,6 +1,6 @@
 #include "tests/common/ScratchRegistryRoots.h"
 
-#include "support/Win32Error.h"
+#include "support/win32/Win32Error.h"
 
 #include <cstdlib>
 #include <string_view>

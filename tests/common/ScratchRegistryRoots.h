@@ -5,7 +5,7 @@
 // system's or the user's settings runs with its registry roots redirected to scratch keys, and a
 // test that needs the real ones (another process sees only those) is skipped.
 
-#include "support/UniqueHandle.h"
+#include "support/win32/UniqueHandle.h"
 
 #include <windows.h>
 

@@ -5,8 +5,8 @@
 
 #include "aedebug/modAeDebug.h"
 #include "catalogue/CDebuggers.h"
-#include "support/AutostartRegistry.h"
-#include "support/OpenAppSettingsStore.h"
+#include "support/registry/OpenAppSettingsStore.h"
+#include "support/shell/AutostartRegistry.h"
 #include "tests/common/ScratchRegistryRoots.h"
 #include "tests/common/UiTestSupport.h"
 

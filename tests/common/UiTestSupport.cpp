@@ -1,7 +1,7 @@
 #include "tests/common/UiTestSupport.h"
 
-#include "support/Form.h"
-#include "support/LoopWait.h"
+#include "support/form/Form.h"
+#include "support/loop/LoopWait.h"
 
 #include <aclapi.h>
 

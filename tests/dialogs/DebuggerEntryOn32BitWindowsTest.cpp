@@ -1,7 +1,7 @@
 // The entry dialog on 32-bit Windows, which has one AeDebug key: this program's own answer to the
 // bitness question replaces the support library's.
 #include "dialogs/frmDebuggerEntry.h"
-#include "support/WindowsBitness.h"
+#include "support/win32/WindowsBitness.h"
 
 #include <gtest/gtest.h>
 

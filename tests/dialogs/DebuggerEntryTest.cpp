@@ -2,8 +2,8 @@
 // the system's real AeDebug setting.
 
 #include "dialogs/frmDebuggerEntry.h"
-#include "support/ApplicationWindow.h"
-#include "support/Dpi.h"
+#include "support/window/ApplicationWindow.h"
+#include "support/window/Dpi.h"
 #include "tests/common/DialogDriver.h"
 #include "tests/dialogs/DialogScript.h"
 

@@ -3,8 +3,8 @@
 
 #include "dialogs/frmDebuggerEntry.h"
 #include "dialogs/frmDebuggersList.h"
-#include "support/ApplicationWindow.h"
-#include "support/MessageBox.h"
+#include "support/window/ApplicationWindow.h"
+#include "support/window/MessageBox.h"
 #include "tests/common/DialogDriver.h"
 #include "tests/dialogs/DialogScript.h"
 #include "tests/dialogs/ScratchCatalogue.h"

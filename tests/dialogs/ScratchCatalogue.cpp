@@ -1,8 +1,8 @@
 #include "tests/dialogs/ScratchCatalogue.h"
 
 #include "catalogue/CDebuggers.h"
-#include "support/RegistrySettingsStore.h"
-#include "support/TextConversion.h"
+#include "support/registry/RegistrySettingsStore.h"
+#include "support/text/TextConversion.h"
 #include "tests/common/UiTestSupport.h"
 
 #include <ostream>

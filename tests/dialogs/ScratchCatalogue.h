@@ -3,7 +3,7 @@
 // count of the writes that reach it, so that a test can tell "saved unchanged" from "not saved".
 
 #include "catalogue/DebuggerEntry.h"
-#include "support/SettingsStore.h"
+#include "support/registry/SettingsStore.h"
 
 #include <gtest/gtest.h>
 

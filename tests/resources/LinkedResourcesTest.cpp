@@ -1,7 +1,7 @@
 // The resources as a linked program carries them and as Windows itself finds them: the names,
 // types and language the program asks for, and the texts after the resource compiler's decoding.
 
-#include "support/UniqueHandle.h"
+#include "support/win32/UniqueHandle.h"
 
 #include <windows.h>
 

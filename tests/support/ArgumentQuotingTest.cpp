@@ -1,4 +1,4 @@
-#include "support/ArgumentQuoting.h"
+#include "support/text/ArgumentQuoting.h"
 
 #include <gtest/gtest.h>
 

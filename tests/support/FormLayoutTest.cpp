@@ -1,6 +1,6 @@
 // A form laid out again for another DPI: its controls never hold a font that is already freed.
 
-#include "support/Form.h"
+#include "support/form/Form.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>

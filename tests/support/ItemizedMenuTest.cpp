@@ -1,6 +1,6 @@
 // Menu item arrays on a real system menu: hidden items are out of the popup and come back in place.
 
-#include "support/MenuItemArray.h"
+#include "support/shell/MenuItemArray.h"
 #include "tests/common/UiTestSupport.h"
 
 #include <gtest/gtest.h>

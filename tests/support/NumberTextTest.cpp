@@ -1,4 +1,4 @@
-#include "support/NumberText.h"
+#include "support/text/NumberText.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "support/RegistryValue.h"
+#include "support/registry/RegistryValue.h"
 
 #include <gtest/gtest.h>
 

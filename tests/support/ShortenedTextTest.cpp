@@ -1,4 +1,4 @@
-#include "support/ShortenedText.h"
+#include "support/text/ShortenedText.h"
 
 #include <gtest/gtest.h>
 

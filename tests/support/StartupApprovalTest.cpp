@@ -1,4 +1,4 @@
-#include "support/StartupApproval.h"
+#include "support/shell/StartupApproval.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "support/TextTrim.h"
+#include "support/text/TextTrim.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // The tray icon against Wine's real notification area, and against a shell that is not ready.
 
-#include "support/TrayIcon.h"
-#include "support/TrayMenuHook.h"
+#include "support/shell/TrayIcon.h"
+#include "support/shell/TrayMenuHook.h"
 #include "tests/common/UiTestSupport.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 // The tray menu opens once per user action, after its owner has had the chance to rebuild it.
 
-#include "support/TrayMenuHook.h"
+#include "support/shell/TrayMenuHook.h"
 #include "tests/common/UiTestSupport.h"
 
 #include <gtest/gtest.h>

@@ -1,0 +1,205 @@
+#include "support/form/Form.h"
+
+#include "support/loop/MessageLoop.h"
+#include "support/win32/ScopeGuard.h"
+#include "support/win32/Win32Error.h"
+#include "support/window/ApplicationWindow.h"
+#include "support/window/RunTimeError.h"
+#include "support/window/WindowClass.h"
+
+namespace jitswap {
+namespace {
+
+constexpr wchar_t kFormProperty[] = L"Jitswap.Form";
+
+} // namespace
+
+Form::~Form()
+{
+    if (m_window) DestroyWindow(m_window);
+}
+
+bool Form::IsVisible() const noexcept
+{
+    return m_window && IsWindowVisible(m_window);
+}
+
+void Form::Show()
+{
+    ShowWindow(m_window, SW_SHOW);
+}
+
+void Form::Hide()
+{
+    m_modalHold.ReleaseInput();
+    ShowWindow(m_window, SW_HIDE);
+}
+
+void Form::Activate()
+{
+    if (!IsVisible()) return;
+    // A modal form's own modal children stay in front of it.
+    HWND front = GetLastActivePopup(m_window);
+    // A form disabled under a modal form that it does not own (both owned by the program's hidden
+    // window) must not come over it: the one that takes input comes forward instead.
+    if (!front || !IsWindowEnabled(front)) {
+        HWND owner = GetWindow(m_window, GW_OWNER);
+        HWND last = owner ? GetLastActivePopup(owner) : nullptr;
+        front = last && last != owner && IsWindowVisible(last) && IsWindowEnabled(last) ? last : m_window;
+    }
+    SetForegroundWindow(front);
+}
+
+void Form::ShowModal()
+{
+    m_modalHold.Take(m_window);
+    ShowWindow(m_window, SW_SHOW);
+    SetForegroundWindow(m_window);
+    if (HWND first = GetNextDlgTabItem(m_window, nullptr, FALSE)) SetFocus(first);
+
+    RunModalLoop([this] { return IsVisible(); });
+
+    if (IsVisible()) Hide();
+    m_modalHold.ReleaseInput();
+    m_modalHold.ReturnOwner();
+}
+
+void Form::Unload()
+{
+    if (!m_window) return;
+    if (Form_QueryUnload(UnloadMode::Code)) return;
+    m_modalHold.ReleaseInput();
+    DestroyWindow(m_window);
+}
+
+void Form::RequestClose(UnloadMode mode)
+{
+    if (Form_QueryUnload(mode)) return;
+    m_modalHold.ReleaseInput();
+    DestroyWindow(m_window);
+}
+
+Form* Form::FromHandle(HWND window) noexcept
+{
+    if (!window) return nullptr;
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    if (process != GetCurrentProcessId()) return nullptr;
+    return static_cast<Form*>(GetPropW(window, kFormProperty));
+}
+
+void Form::CreateFormWindow(const WindowSpec& design)
+{
+    RegisterWindowClass(design.className, &Form::WindowProc,
+                        {CS_DBLCLKS, LoadCursorW(nullptr, IDC_ARROW), reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)});
+    m_keyPreview = design.keyPreview;
+    m_dialogKeys = design.dialogKeys;
+
+    // A form given no owner belongs to the program's hidden window, which keeps it off the taskbar.
+    HWND owner = design.owner ? design.owner : qsGetThunderMainHandle();
+    HWND window = CreateWindowExW(design.exStyle, design.className, design.caption.c_str(), design.style, CW_USEDEFAULT,
+                                  CW_USEDEFAULT, 0, 0, owner, design.menu, GetModuleHandleW(nullptr), this);
+    if (!window) {
+        if (design.menu) DestroyMenu(design.menu);
+        ThrowLastError("Creating a window");
+    }
+    m_layout.Attach(window, design.clientWidthTwips, design.clientHeightTwips);
+}
+
+HWND Form::AddControl(const wchar_t* windowClass, const wchar_t* text, DWORD style, const TwipsRect& rect, int id,
+                      DWORD exStyle)
+{
+    const RECT pixels = ToPixels(rect);
+    HWND control = CreateWindowExW(exStyle, windowClass, text, style | WS_CHILD, pixels.left, pixels.top,
+                                   pixels.right - pixels.left, pixels.bottom - pixels.top, m_window,
+                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr),
+                                   nullptr);
+    if (!control) ThrowLastError("Creating a control");
+    m_layout.Place(control, rect);
+    return control;
+}
+
+LRESULT Form::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return DefWindowProcW(m_window, message, wParam, lParam);
+}
+
+LRESULT Form::OnPaint()
+{
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(m_window, &paint);
+    if (!dc) return 0;
+    // EndPaint must run even when the painting fails.
+    const auto end = OnScopeExit([&] { EndPaint(m_window, &paint); });
+    Form_Paint(dc);
+    return 0;
+}
+
+LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_COMMAND:
+        OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
+        return 0;
+    case WM_PAINT:
+        return OnPaint();
+    case WM_CLOSE:
+        RequestClose(UnloadMode::ControlMenu);
+        return 0;
+    case WM_QUERYENDSESSION:
+        // A form that refuses to close also refuses to let the session end under it.
+        return Form_QueryUnload(UnloadMode::WindowsSession) ? FALSE : TRUE;
+    case DM_GETDEFID:
+        if (m_defaultButton) return MAKELRESULT(m_defaultButton, DC_HASDEFID);
+        break;
+    case WM_ACTIVATE:
+        if (m_focus.OnActivate(m_window, wParam)) return 0;
+        break;
+    case WM_DPICHANGED:
+        m_layout.ApplyDpi(HIWORD(wParam), reinterpret_cast<const RECT*>(lParam));
+        OnDpiChanged();
+        InvalidateRect(m_window, nullptr, TRUE);
+        return 0;
+    case WM_DESTROY:
+        Form_Unload();
+        break;
+    default:
+        break;
+    }
+    return OnMessage(message, wParam, lParam);
+}
+
+LRESULT CALLBACK Form::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_NCCREATE) {
+        auto* form = static_cast<Form*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        form->m_window = window;
+        SetPropW(window, kFormProperty, form);
+    }
+    Form* form = static_cast<Form*>(GetPropW(window, kFormProperty));
+    if (!form) return DefWindowProcW(window, message, wParam, lParam);
+
+    if (message == WM_NCDESTROY) {
+        RemovePropW(window, kFormProperty);
+        form->m_window = nullptr;
+        form->m_layout.Detach();
+        form->m_focus.Forget();
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+
+    LRESULT result = 0;
+    if (!RunGuarded([&] { result = form->HandleMessage(message, wParam, lParam); }))
+        return DefWindowProcW(window, message, wParam, lParam);
+    return result;
+}
+
+void qsUnloadForm(HWND window)
+{
+    if (Form* form = Form::FromHandle(window)) {
+        form->Unload();
+        return;
+    }
+    if (!DestroyWindow(window)) ThrowLastError("Closing a window");
+}
+
+} // namespace jitswap

@@ -1,0 +1,26 @@
+#pragma once
+// One registry value: read as its raw type and bytes, however long it is, or written as text.
+
+#include "support/registry/RegistryValue.h"
+
+#include <windows.h>
+
+#include <optional>
+#include <string_view>
+#include <vector>
+
+namespace jitswap {
+
+struct RawRegistryValue {
+    RegistryType type = RegistryType::None;
+    std::vector<std::byte> data;
+};
+
+// std::nullopt when the value is absent; any other failure throws Win32Error.
+std::optional<RawRegistryValue> QueryRegistryValue(HKEY key, const wchar_t* valueName);
+
+// Stores the text as REG_SZ with its terminating NUL, so that every reader finds a terminated
+// string. Returns the registry's status; a text too long for a value is refused, not cut short.
+LSTATUS WriteRegistryText(HKEY key, const wchar_t* valueName, std::wstring_view text);
+
+} // namespace jitswap
