@@ -1,6 +1,5 @@
 #include "aedebug/AeDebugRegistry.h"
 
-#include "aedebug/modAeDebug.h"
 #include "support/registry/RegistryKey.h"
 #include "support/registry/RegistryValue.h"
 #include "support/win32/UniqueHandle.h"
@@ -31,10 +30,7 @@ bool PutBack(RegistryView view, const std::wstring& name, const std::optional<Ra
     if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kAeDebugSubkey, 0, KEY_SET_VALUE | view, &opened) != ERROR_SUCCESS)
         return false;
     const UniqueHKey key(opened);
-    if (!value) {
-        const LSTATUS status = RegDeleteValueW(key.get(), name.c_str());
-        return status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND;
-    }
+    if (!value) return DeleteRegistryValue(key.get(), name.c_str()) == ERROR_SUCCESS;
     return RegSetValueExW(key.get(), name.c_str(), 0, static_cast<DWORD>(value->type),
                           reinterpret_cast<const BYTE*>(value->data.data()),
                           static_cast<DWORD>(value->data.size())) == ERROR_SUCCESS;
@@ -46,8 +42,8 @@ AeDebugView ReadAeDebugKey(RegistryView view)
 {
     const UniqueHKey key = OpenExisting(view, KEY_QUERY_VALUE, "Opening the AeDebug key to read");
     if (!key) return {};
-    return AeDebugView{TextOf(QueryRegistryValue(key.get(), L"Debugger")),
-                       IsAutoText(TextOf(QueryRegistryValue(key.get(), L"Auto")))};
+    return AeDebugView{TextOf(QueryRegistryValue(key.get(), kDebuggerValue)),
+                       IsAutoText(TextOf(QueryRegistryValue(key.get(), kAutoValue)))};
 }
 
 void AeDebugChanges::WriteText(RegistryView view, const wchar_t* name, const std::wstring& text)
@@ -70,7 +66,7 @@ void AeDebugChanges::Delete(RegistryView view, const wchar_t* name)
     auto value = QueryRegistryValue(key.get(), name);
     if (!value) return;
     m_replaced.push_back({view, name, std::move(value), false});
-    ThrowIfFailed(RegDeleteValueW(key.get(), name), "Deleting an AeDebug value");
+    ThrowIfFailed(DeleteRegistryValue(key.get(), name), "Deleting an AeDebug value");
 }
 
 bool AeDebugChanges::Undo() noexcept

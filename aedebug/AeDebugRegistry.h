@@ -2,6 +2,7 @@
 // The AeDebug key in one registry view, read as the system reads it, and changed with a record of
 // what each change replaced, so that a switch that fails half-way can be put back exactly.
 
+#include "aedebug/AeDebugKey.h"
 #include "aedebug/SystemDebugger.h"
 #include "support/registry/RegistryQuery.h"
 
@@ -12,10 +13,6 @@
 #include <vector>
 
 namespace jitswap {
-
-// The flag that opens the key in one view: KEY_WOW64_64KEY or KEY_WOW64_32KEY on 64-bit Windows,
-// 0 for the one registry of 32-bit Windows.
-using RegistryView = REGSAM;
 
 // Absent key or values read as empty and false; a key that exists but cannot be read throws
 // Win32Error.

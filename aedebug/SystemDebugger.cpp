@@ -6,24 +6,17 @@
 #include "aedebug/modAeDebug.h"
 #include "support/win32/HostFamily.h"
 #include "support/win32/Win32Error.h"
-#include "support/win32/WindowsBitness.h"
 
 namespace jitswap {
 namespace {
 
-// The 64-bit flag is given even to the 64-bit build, so that both builds say which view they mean.
-RegistryView NativeView()
-{
-    return IsWindows64Bit() ? KEY_WOW64_64KEY : 0;
-}
-
 void WriteView(AeDebugChanges& changes, RegistryView view, const std::wstring& commandLine, bool autoStart)
 {
     if (commandLine.empty())
-        changes.Delete(view, L"Debugger");
+        changes.Delete(view, kDebuggerValue);
     else
-        changes.WriteText(view, L"Debugger", commandLine);
-    changes.WriteText(view, L"Auto", autoStart ? L"1" : L"0");
+        changes.WriteText(view, kDebuggerValue, commandLine);
+    changes.WriteText(view, kAutoValue, autoStart ? L"1" : L"0");
 }
 
 // Auto is written last, so a refused Auto leaves only Debugger to put back.
@@ -41,8 +34,9 @@ SwitchResult ApplyToWinIni(const DebuggerChoice& choice)
 SystemDebuggerState ReadSystemDebuggerState()
 {
     if (!qsIsHostWinNT()) return {AeDebugView{GetSystemDebugger(), GetSystemDebuggerAuto()}, std::nullopt};
-    SystemDebuggerState state{ReadAeDebugKey(NativeView()), std::nullopt};
-    if (IsWindows64Bit()) state.wow32 = ReadAeDebugKey(KEY_WOW64_32KEY);
+    const AeDebugViews views = AeDebugViewsHere();
+    SystemDebuggerState state{ReadAeDebugKey(views.native), std::nullopt};
+    if (views.wow32) state.wow32 = ReadAeDebugKey(*views.wow32);
     return state;
 }
 
@@ -50,10 +44,11 @@ SwitchResult ApplySystemDebugger(const DebuggerChoice& choice)
 {
     if (!qsIsHostWinNT()) return ApplyToWinIni(choice);
 
+    const AeDebugViews views = AeDebugViewsHere();
     AeDebugChanges changes;
     try {
-        WriteView(changes, NativeView(), choice.commandLine, choice.autoStart);
-        if (IsWindows64Bit()) WriteView(changes, KEY_WOW64_32KEY, choice.CommandLineFor32(), choice.autoStart);
+        WriteView(changes, views.native, choice.commandLine, choice.autoStart);
+        if (views.wow32) WriteView(changes, *views.wow32, choice.CommandLineFor32(), choice.autoStart);
         return SwitchResult::Done;
     } catch (const Win32Error& error) {
         changes.Undo();

@@ -1,8 +1,7 @@
 #include "aedebug/SystemDebuggerWatch.h"
 
-#include "aedebug/modAeDebug.h"
+#include "aedebug/AeDebugKey.h"
 #include "support/win32/HostFamily.h"
-#include "support/win32/WindowsBitness.h"
 
 namespace jitswap {
 
@@ -13,13 +12,10 @@ SystemDebuggerWatch::SystemDebuggerWatch(std::function<void()> changed)
     const auto watch = [&](REGSAM view) {
         m_views.push_back(std::make_unique<RegistryWatch>(HKEY_LOCAL_MACHINE, kAeDebugSubkey, view, changed));
     };
-    if (IsWindows64Bit()) {
-        watch(KEY_WOW64_64KEY);
-        // Often absent until something writes it: its watch waits at the parent for it to appear.
-        watch(KEY_WOW64_32KEY);
-    } else {
-        watch(0);
-    }
+    const AeDebugViews views = AeDebugViewsHere();
+    watch(views.native);
+    // Often absent until something writes it: its watch waits at the parent for it to appear.
+    if (views.wow32) watch(*views.wow32);
 }
 
 bool SystemDebuggerWatch::IsArmed() const noexcept

@@ -1,16 +1,13 @@
 #include "aedebug/modAeDebug.h"
 
+#include "aedebug/AeDebugKey.h"
 #include "aedebug/ProfileText.h"
-#include "support/registry/RegistryAccessor.h"
 #include "support/text/AnsiText.h"
-#include "support/text/TextTrim.h"
-#include "support/win32/HostFamily.h"
+
+#include <windows.h>
 
 namespace jitswap {
 namespace {
-
-constexpr wchar_t kDebuggerValue[] = L"Debugger";
-constexpr wchar_t kAutoValue[] = L"Auto";
 
 constexpr char kProfileSection[] = "AeDebug";
 constexpr char kDebuggerKey[] = "Debugger";
@@ -33,22 +30,10 @@ bool WriteProfileText(const char* key, const char* text)
     return WriteProfileStringA(kProfileSection, key, text) != 0;
 }
 
-std::wstring ReadAeDebugValue(const wchar_t* registryName, const char* profileKey)
-{
-    if (qsIsHostWinNT())
-        return RegistryAccessor().ReadValue(HKEY_LOCAL_MACHINE, kAeDebugSubkey, registryName, ValueKind::Text);
-    return ReadProfileText(profileKey);
-}
-
 } // namespace
 
 bool SetSystemDebugger(const std::wstring& commandLine)
 {
-    if (qsIsHostWinNT()) {
-        RegistryAccessor registry;
-        if (commandLine.empty()) return registry.DeleteValue(HKEY_LOCAL_MACHINE, kAeDebugSubkey, kDebuggerValue);
-        return registry.WriteValue(HKEY_LOCAL_MACHINE, kAeDebugSubkey, kDebuggerValue, ValueKind::Text, commandLine);
-    }
     if (commandLine.empty()) return WriteProfileText(kDebuggerKey, nullptr);
     // A command line WIN.INI would give back changed is refused rather than stored damaged.
     const auto text = ProfileTextFor(commandLine);
@@ -57,26 +42,17 @@ bool SetSystemDebugger(const std::wstring& commandLine)
 
 std::wstring GetSystemDebugger()
 {
-    return ReadAeDebugValue(kDebuggerValue, kDebuggerKey);
+    return ReadProfileText(kDebuggerKey);
 }
 
 bool SetSystemDebuggerAuto(bool autoStart)
 {
-    if (qsIsHostWinNT()) {
-        return RegistryAccessor().WriteValue(HKEY_LOCAL_MACHINE, kAeDebugSubkey, kAutoValue, ValueKind::Text,
-                                             autoStart ? L"1" : L"0");
-    }
     return WriteProfileText(kAutoKey, autoStart ? "1" : "0");
-}
-
-bool IsAutoText(std::wstring_view stored)
-{
-    return qsTrimEx(stored) == L"1";
 }
 
 bool GetSystemDebuggerAuto()
 {
-    return IsAutoText(ReadAeDebugValue(kAutoValue, kAutoKey));
+    return IsAutoText(ReadProfileText(kAutoKey));
 }
 
 } // namespace jitswap

@@ -86,7 +86,7 @@ std::optional<std::int32_t> FindEntry(const CDebuggers& catalogue, std::wstring_
         return static_cast<std::int32_t>(number - 1);
     }
     for (std::int32_t i = 0; i < catalogue.Count(); ++i) {
-        if (catalogue.Title(i) == entry) return i;
+        if (catalogue.Entry(i).title == entry) return i;
     }
     return std::nullopt;
 }

@@ -1,9 +1,9 @@
 #include "app/Commands.h"
 
-#include "app/EntryChoice.h"
 #include "app/SwitchRequest.h"
 #include "catalogue/CDebuggers.h"
 #include "catalogue/CommandLineCheck.h"
+#include "catalogue/EntryInForce.h"
 #include "support/process/ConsoleOutput.h"
 #include "support/registry/OpenAppSettingsStore.h"
 #include "support/text/NumberText.h"
@@ -31,7 +31,7 @@ constexpr const wchar_t* kUsage[] = {
 
 std::wstring Numbered(const CDebuggers& catalogue, std::int32_t index)
 {
-    return NumberText(static_cast<unsigned>(index + 1)) + L". " + catalogue.Title(index);
+    return NumberText(static_cast<unsigned>(index + 1)) + L". " + catalogue.Entry(index).title;
 }
 
 std::wstring Shown(const std::wstring& value)
@@ -46,7 +46,6 @@ CDebuggers LoadCatalogue()
     return catalogue;
 }
 
-// The first entry the system holds now, as the menu marks it.
 int ShowUsage(ConsoleOutput& console)
 {
     for (const wchar_t* line : kUsage) console.Line(line);
@@ -62,11 +61,11 @@ int ListDebuggers(ConsoleOutput& console)
     }
     const std::optional<std::int32_t> inForce = EntryInForce(catalogue, ReadSystemDebuggerState());
     for (std::int32_t i = 0; i < catalogue.Count(); ++i) {
+        const DebuggerChoice& choice = catalogue.Entry(i).choice;
         console.Line((inForce == i ? L"* " : L"  ") + Numbered(catalogue, i));
-        console.Line(L"     Командная строка: " + Shown(catalogue.CommandLine(i)));
-        if (!catalogue.CommandLine32(i).empty())
-            console.Line(L"     Для 32-битных программ: " + catalogue.CommandLine32(i));
-        console.Line(std::wstring(L"     Автоматический вызов: ") + (catalogue.Auto(i) ? L"да" : L"нет"));
+        console.Line(L"     Командная строка: " + Shown(choice.commandLine));
+        if (!choice.commandLine32.empty()) console.Line(L"     Для 32-битных программ: " + choice.commandLine32);
+        console.Line(std::wstring(L"     Автоматический вызов: ") + (choice.autoStart ? L"да" : L"нет"));
     }
     console.Line(inForce ? L"* - отладчик, установленный сейчас."
                          : L"Установленный сейчас отладчик не совпадает ни с одним из списка (Неизвестный).");
@@ -103,7 +102,7 @@ int UseDebugger(ConsoleOutput& console, const std::wstring& entry)
         console.ErrorLine(L"В списке нет отладчика «" + entry + L"». Список: jitswap /list");
         return kExitBadUsage;
     }
-    const SwitchReport report = RequestSwitch(EntryChoice(catalogue, *index), console.Window(), OpenAppSettingsStore);
+    const SwitchReport report = RequestSwitch(catalogue.Entry(*index).choice, console.Window(), OpenAppSettingsStore);
     switch (report.outcome) {
     case SwitchOutcome::Done:
         console.Line(L"Установлен отладчик " + Numbered(catalogue, *index) + L".");

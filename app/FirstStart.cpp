@@ -1,10 +1,12 @@
 #include "app/FirstStart.h"
 
-#include "aedebug/PresetDetection.h"
 #include "aedebug/SystemDebugger.h"
 #include "catalogue/CDebuggers.h"
 #include "catalogue/FirstCatalogue.h"
+#include "catalogue/PresetDetection.h"
 #include "catalogue/PreviousSetting.h"
+
+#include <utility>
 
 namespace jitswap {
 
@@ -22,8 +24,7 @@ void SeedCatalogueOnFirstStart(const SettingsStoreOpener& openStore)
         if (kind == PresetKind::ProcDump) continue;
         if (const auto location = FindPreset(kind, places)) found.push_back(PresetEntry(kind, *location));
     }
-    for (const DebuggerEntry& entry : FirstCatalogue(system, found))
-        catalogue.Add(entry.Title, entry.CommandLine, entry.Auto, entry.CommandLine32);
+    for (DebuggerEntry& entry : FirstCatalogue(system, found)) catalogue.Add(std::move(entry));
     // A save that fails leaves no catalogue stored, so the next start tries again.
     (void)catalogue.SaveDebuggers();
 }

@@ -1,7 +1,7 @@
 #include "app/KeepPreviousSetting.h"
 
-#include "app/EntryChoice.h"
 #include "catalogue/CDebuggers.h"
+#include "catalogue/EntryInForce.h"
 #include "catalogue/PreviousSetting.h"
 #include "support/window/MessageBox.h"
 
@@ -18,7 +18,7 @@ bool HeldByAnEntry(const CDebuggers& catalogue, const SystemDebuggerState& curre
     if (EntryInForce(catalogue, current)) return true;
     const DebuggerChoice held = ChoiceFromState(current);
     for (std::int32_t i = 0; i < catalogue.Count(); ++i) {
-        if (WritesTheSame(EntryChoice(catalogue, i), held)) return true;
+        if (WritesTheSame(catalogue.Entry(i).choice, held)) return true;
     }
     return false;
 }
@@ -57,8 +57,7 @@ KeepPreviousResult KeepPreviousSetting(const DebuggerChoice& chosen, const Setti
     case PreviousSettingStep::Keep:
         break;
     }
-    const DebuggerEntry kept = PreviousSettingEntry(current);
-    catalogue.Add(kept.Title, kept.CommandLine, kept.Auto, kept.CommandLine32);
+    catalogue.Add(PreviousSettingEntry(current));
     return catalogue.SaveDebuggers() ? KeepPreviousResult::GoOn : KeepPreviousResult::SaveFailed;
 }
 

@@ -1,5 +1,7 @@
 #include "app/MainMenu.h"
 
+#include "catalogue/CDebuggers.h"
+#include "support/win32/SkipOnFailure.h"
 #include "support/win32/Win32Error.h"
 
 namespace jitswap {
@@ -25,6 +27,8 @@ HMENU CreateHelpMenu()
     return help;
 }
 
+constexpr int kLastDebugger = MainMenu::kFirstDebugger + CDebuggers::Capacity - 1;
+
 } // namespace
 
 MainMenu::MainMenu()
@@ -36,18 +40,32 @@ MainMenu::MainMenu()
       mnuHelpExit(m_context, 1200),
       mnuHelp(m_helpMenu, 1300)
 {
-    mnuList.Load(0, L"Править список...");
-    mnuList.Load(1, L"-");
-    mnuList.Load(9, L"Неизвестный");
-    mnuSettings.Load(0, L"-");
-    mnuSettings.Load(1, L"Запускать с Windows");
-    mnuSettings.Load(2, L"Сообщать о смене отладчика");
-    mnuHelpExit.Load(0, L"-");
-    m_context.Append(mnuHelpExit.Id(1), L"Справка", m_helpMenu.Handle());
-    mnuHelpExit.Load(2, L"Выход");
-    mnuHelp.Load(0, L"&Содержание...");
-    mnuHelp.Load(1, L"-");
-    mnuHelp.Load(2, L"О программе...");
+    mnuList.Load(kEditList, L"Править список...");
+    mnuList.Load(kListSeparator, L"-");
+    mnuList.Load(kUnknown, L"Неизвестный");
+    mnuSettings.Load(kSettingsSeparator, L"-");
+    mnuSettings.Load(kStartWithWindows, L"Запускать с Windows");
+    mnuSettings.Load(kReportChanges, L"Сообщать о смене отладчика");
+    mnuHelpExit.Load(kHelpExitSeparator, L"-");
+    m_context.Append(mnuHelpExit.Id(kHelp), L"Справка", m_helpMenu.Handle());
+    mnuHelpExit.Load(kExit, L"Выход");
+    mnuHelp.Load(kContents, L"&Содержание...");
+    mnuHelp.Load(kHelpSeparator, L"-");
+    mnuHelp.Load(kAbout, L"О программе...");
+}
+
+void MainMenu::ShowDebuggers(const CDebuggers& debuggers) noexcept
+{
+    for (int index = kFirstDebugger; index <= kLastDebugger; ++index) SkipOnFailure([&] { mnuList.Unload(index); });
+    for (std::int32_t i = 0; i < debuggers.Count(); ++i) {
+        SkipOnFailure([&] { mnuList.Load(kFirstDebugger + i, debuggers.Entry(i).title, CaptionKind::Literal); });
+    }
+}
+
+void MainMenu::MarkInForce(std::optional<std::int32_t> index)
+{
+    mnuList.SetRadioMark(kUnknown, kLastDebugger, index ? kFirstDebugger + *index : kUnknown);
+    mnuList.SetVisible(kUnknown, !index);
 }
 
 } // namespace jitswap

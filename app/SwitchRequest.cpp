@@ -4,6 +4,7 @@
 #include "app/KeepPreviousSetting.h"
 #include "catalogue/CDebuggers.h"
 #include "catalogue/CommandLineCheck.h"
+#include "support/form/Form.h"
 #include "support/loop/ProcessWait.h"
 #include "support/process/Elevation.h"
 #include "support/process/ExecutablePath.h"
@@ -42,7 +43,7 @@ SwitchReport SwitchElevated(const DebuggerChoice& choice, HWND owner)
         return Refused();
     }
     if (!copy) return Cancelled();
-    return WaitForProcessExit(copy.get()) == kExitDone ? SwitchReport{} : Refused();
+    return WaitForProcessExit(copy.get(), &Form::ProcessMessage) == kExitDone ? SwitchReport{} : Refused();
 }
 
 } // namespace

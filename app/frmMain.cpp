@@ -1,11 +1,9 @@
 #include "app/frmMain.h"
 
-#include "aedebug/SystemDebuggerWatch.h"
 #include "app/FirstStart.h"
 #include "catalogue/CDebuggers.h"
 #include "dialogs/frmDebuggersList.h"
 #include "support/registry/OpenAppSettingsStore.h"
-#include "support/registry/RegistryWatch.h"
 #include "support/win32/SkipOnFailure.h"
 #include "support/window/ApplicationWindow.h"
 #include "support/window/CenterForm.h"
@@ -18,7 +16,7 @@ namespace jitswap {
 
 frmMain::frmMain() : frmMain(frmMainSources{OpenAppSettingsStore, ReadSystemDebuggerState}) {}
 
-frmMain::frmMain(frmMainSources sources) : m_Sources(std::move(sources)) {}
+frmMain::frmMain(frmMainSources sources) : m_Sources(std::move(sources)), m_Changes(m_Sources.readSystem) {}
 
 frmMain::~frmMain() = default;
 
@@ -45,7 +43,7 @@ void frmMain::Form_Load()
     RebuildDebuggersMenu();
 
     bcMain = std::make_unique<TrayIcon>();
-    ShowEntryInForce(EntryInForce());
+    ShowEntryInForce(m_Changes.InForce(*m_Debuggers));
     bcMain->SetIcon(qsLoadResTrayIcon(L"A_MAIN", Dpi()));
     bcMain->ShellRestarted = [this] { ReloadIcons(WindowDpi(Handle())); };
     bcMain->BalloonClicked = [this] { bcMain_BalloonClick(); };
@@ -79,8 +77,7 @@ LRESULT frmMain::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
 void frmMain::Form_Unload()
 {
     // The icon goes with the window; with it the program's last trace on screen, so the program ends.
-    m_SystemWatch.reset();
-    m_CatalogueWatch.reset();
+    m_Changes.StopWatching();
     Hook.reset();
     bcMain.reset();
     PostQuitMessage(0);

@@ -3,6 +3,7 @@
 // hook, and the catalogue the menu lists; everything the user does in the tray ends up here.
 
 #include "aedebug/SystemDebugger.h"
+#include "app/ChangeTracker.h"
 #include "app/MainMenu.h"
 #include "support/form/AboutBox.h"
 #include "support/form/Form.h"
@@ -23,8 +24,6 @@ namespace jitswap {
 
 class CDebuggers;
 class frmDebuggersList;
-class RegistryWatch;
-class SystemDebuggerWatch;
 
 // Where the main window reads the catalogue, its own settings and the system's setting.
 struct frmMainSources {
@@ -57,6 +56,8 @@ private:
 
     // The tray menu's catalogue part and switching.
     void RebuildDebuggersMenu();
+    void ReloadCatalogue();
+    void ShowDebuggersMenu();
     void ApplyDebugger(std::int32_t index);
     void mnuList_Click(int index);
     void Hook_BeforePopupMenu();
@@ -65,17 +66,10 @@ private:
     void WatchForChanges();
     void Catalogue_Changed();
     void SystemSetting_Changed();
-    void ReloadCatalogue();
-    void ReadSystemSetting();
-    void ShowDebuggersMenu();
-    std::optional<std::int32_t> EntryInForce() const;
+    bool ReadSystemSetting();
     void ShowEntryInForce(std::optional<std::int32_t> index);
-    void NoteOwnSwitch(std::int32_t index);
-    void OfferSwitchBack(std::int32_t previous);
-    struct SwitchBack;
-    std::optional<std::int32_t> FindEntry(const SwitchBack& entry) const;
+    void OfferSwitchBack(const DebuggerEntry& previous);
     void bcMain_BalloonClick();
-    bool MenuFollowsChanges() const;
     void ReadReportChanges();
     void ToggleReportChanges();
 
@@ -94,15 +88,8 @@ private:
     std::unique_ptr<TrayMenuHook> Hook;
     std::unique_ptr<CDebuggers> m_Debuggers;
     std::unique_ptr<frmDebuggersList> m_DebuggersList;
-    std::optional<SystemDebuggerState> m_System;  // as last read or written by Jitswap
-    struct SwitchBack {
-        std::wstring title;
-        DebuggerChoice choice;
-    };
-    std::optional<SwitchBack> m_SwitchBack;  // what the balloon's click restores
+    ChangeTracker m_Changes;
     bool m_ReportChanges = true;
-    std::unique_ptr<SystemDebuggerWatch> m_SystemWatch;
-    std::unique_ptr<RegistryWatch> m_CatalogueWatch;
     AutostartRegistry m_Autostart;
     AboutBox m_About;
     WindowIcons m_Icons;

@@ -12,21 +12,19 @@
 namespace jitswap {
 namespace {
 
-constexpr int kKeyF1 = 112;
-constexpr int kKeyEscape = 27;
 constexpr int kShiftOnly = 1;
 
 } // namespace
 
 void frmMain::RefreshAutostartCheck()
 {
-    m_Menu.mnuSettings.SetChecked(1, m_Autostart.IsRegistered(AppGuid));
+    m_Menu.mnuSettings.SetChecked(MainMenu::kStartWithWindows, m_Autostart.IsRegistered(AppGuid));
 }
 
 void frmMain::ToggleAutostart()
 {
-    const bool register_ = !m_Menu.mnuSettings.IsChecked(1);
-    m_Menu.mnuSettings.SetChecked(1, register_);
+    const bool register_ = !m_Menu.mnuSettings.IsChecked(MainMenu::kStartWithWindows);
+    m_Menu.mnuSettings.SetChecked(MainMenu::kStartWithWindows, register_);
     // The mark shows what the user asked for; a refusal is not reported.
     if (register_) m_Autostart.Register(AppGuid, 0);
     else m_Autostart.Unregister(AppGuid);
@@ -34,19 +32,19 @@ void frmMain::ToggleAutostart()
 
 void frmMain::mnuSettings_Click(int index)
 {
-    if (index == 1) ToggleAutostart();
-    else if (index == 2) ToggleReportChanges();
+    if (index == MainMenu::kStartWithWindows) ToggleAutostart();
+    else if (index == MainMenu::kReportChanges) ToggleReportChanges();
 }
 
 void frmMain::mnuHelp_Click(int index)
 {
-    if (index == 0) OpenHelpFile();
-    else if (index == 2) ShowAbout(qsLoadResTextA(L"DESCRIPTION", L"TEXT_DATABLOCK"));
+    if (index == MainMenu::kContents) OpenHelpFile();
+    else if (index == MainMenu::kAbout) ShowAbout(qsLoadResTextA(L"DESCRIPTION", L"TEXT_DATABLOCK"));
 }
 
 void frmMain::mnuHelpExit_Click(int index)
 {
-    if (index == 2) qsUnloadForm(Handle());
+    if (index == MainMenu::kExit) qsUnloadForm(Handle());
 }
 
 void frmMain::OpenHelpFile()
@@ -66,8 +64,8 @@ void frmMain::ShowAbout(std::wstring_view description)
 
 void frmMain::Form_KeyDown(int keyCode, int shift)
 {
-    if (keyCode == kKeyF1 && shift == kShiftOnly) ShowAbout(L"");
-    if (keyCode == kKeyEscape && shift == 0) DestroyWindow(Handle());
+    if (keyCode == VK_F1 && shift == kShiftOnly) ShowAbout(L"");
+    if (keyCode == VK_ESCAPE && shift == 0) DestroyWindow(Handle());
 }
 
 } // namespace jitswap

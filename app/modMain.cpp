@@ -4,6 +4,7 @@
 #include "app/Command.h"
 #include "app/Commands.h"
 #include "app/frmMain.h"
+#include "support/form/Form.h"
 #include "support/loop/MessageLoop.h"
 #include "support/process/InstanceGuard.h"
 #include "support/win32/Win32Error.h"
@@ -45,7 +46,7 @@ int Main()
 
     frmMain mainWindow;
     mainWindow.Load();
-    return RunMessageLoop();
+    return RunMessageLoop(&Form::ProcessMessage);
 }
 
 } // namespace jitswap

@@ -1,5 +1,6 @@
 #include "catalogue/CDebuggers.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace jitswap {
@@ -23,52 +24,31 @@ bool CDebuggers::Remove(std::int32_t index)
     return true;
 }
 
-bool CDebuggers::Add(std::wstring title, std::wstring commandLine, bool autoStart, std::wstring commandLine32)
+bool CDebuggers::Add(DebuggerEntry entry)
 {
-    if (Count() >= Capacity) return false;
-    if (title.empty()) return false;
-    m_entries.push_back(DebuggerEntry{std::move(title), std::move(commandLine), autoStart, std::move(commandLine32)});
+    if (Count() >= Capacity || entry.title.empty()) return false;
+    m_entries.push_back(std::move(entry));
     return true;
 }
 
-std::wstring CDebuggers::Title(std::int32_t index) const
+bool CDebuggers::Replace(std::int32_t index, DebuggerEntry entry)
 {
-    return Holds(index) ? m_entries[static_cast<size_t>(index)].Title : std::wstring();
+    if (!Holds(index) || entry.title.empty()) return false;
+    m_entries[static_cast<size_t>(index)] = std::move(entry);
+    return true;
 }
 
-std::wstring CDebuggers::CommandLine(std::int32_t index) const
+const DebuggerEntry& CDebuggers::Entry(std::int32_t index) const
 {
-    return Holds(index) ? m_entries[static_cast<size_t>(index)].CommandLine : std::wstring();
+    static const DebuggerEntry kNone;
+    return Holds(index) ? m_entries[static_cast<size_t>(index)] : kNone;
 }
 
-bool CDebuggers::Auto(std::int32_t index) const
+std::optional<std::int32_t> CDebuggers::IndexOf(const DebuggerEntry& entry) const
 {
-    return Holds(index) && m_entries[static_cast<size_t>(index)].Auto;
-}
-
-std::wstring CDebuggers::CommandLine32(std::int32_t index) const
-{
-    return Holds(index) ? m_entries[static_cast<size_t>(index)].CommandLine32 : std::wstring();
-}
-
-void CDebuggers::SetTitle(std::int32_t index, std::wstring title)
-{
-    if (Holds(index)) m_entries[static_cast<size_t>(index)].Title = std::move(title);
-}
-
-void CDebuggers::SetCommandLine(std::int32_t index, std::wstring commandLine)
-{
-    if (Holds(index)) m_entries[static_cast<size_t>(index)].CommandLine = std::move(commandLine);
-}
-
-void CDebuggers::SetAuto(std::int32_t index, bool autoStart)
-{
-    if (Holds(index)) m_entries[static_cast<size_t>(index)].Auto = autoStart;
-}
-
-void CDebuggers::SetCommandLine32(std::int32_t index, std::wstring commandLine32)
-{
-    if (Holds(index)) m_entries[static_cast<size_t>(index)].CommandLine32 = std::move(commandLine32);
+    const auto found = std::find(m_entries.begin(), m_entries.end(), entry);
+    if (found == m_entries.end()) return std::nullopt;
+    return static_cast<std::int32_t>(found - m_entries.begin());
 }
 
 } // namespace jitswap

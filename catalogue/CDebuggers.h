@@ -6,6 +6,7 @@
 #include "support/registry/SettingsStore.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -27,20 +28,18 @@ public:
     bool Remove(std::int32_t index);
 
     // Appends at the end. False, with nothing changed, when the catalogue is full or the title is empty.
-    bool Add(std::wstring title, std::wstring commandLine, bool autoStart, std::wstring commandLine32 = {});
+    bool Add(DebuggerEntry entry);
 
-    // An index out of range reads as empty text or false.
-    std::wstring Title(std::int32_t index) const;
-    std::wstring CommandLine(std::int32_t index) const;
-    bool Auto(std::int32_t index) const;
-    std::wstring CommandLine32(std::int32_t index) const;
+    // Puts `entry` in the place of entry `index`. False, with nothing changed, for an index out of
+    // range or an empty title.
+    bool Replace(std::int32_t index, DebuggerEntry entry);
 
-    // Replace one field in place; an index out of range changes nothing. The title is not
-    // validated: an empty one is kept in memory and makes the slot vacant once saved.
-    void SetTitle(std::int32_t index, std::wstring title);
-    void SetCommandLine(std::int32_t index, std::wstring commandLine);
-    void SetAuto(std::int32_t index, bool autoStart);
-    void SetCommandLine32(std::int32_t index, std::wstring commandLine32);
+    // An index out of range reads as an entry with every field empty. The reference stays valid
+    // until the catalogue changes.
+    const DebuggerEntry& Entry(std::int32_t index) const;
+
+    // The first entry equal to `entry` in every field, or none.
+    std::optional<std::int32_t> IndexOf(const DebuggerEntry& entry) const;
 
     // Replaces the catalogue with the stored one, finishing or discarding a save that was cut
     // short. The entries held before are dropped first, so a store failure, which is thrown,

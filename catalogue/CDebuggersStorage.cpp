@@ -81,8 +81,9 @@ void CDebuggers::ReadDebuggers()
         auto commandLine = store->ReadText(section, SlotKey(kCommandLinePrefix, slot), L"");
         const auto autoStart = store->ReadBoolean(section, SlotKey(kAutoPrefix, slot), false);
         auto commandLine32 = store->ReadText(section, SlotKey(kCommandLine32Prefix, slot), L"");
-        m_entries.push_back(DebuggerEntry{*title, std::move(commandLine).value_or(L""), autoStart.value_or(false),
-                                          std::move(commandLine32).value_or(L"")});
+        m_entries.push_back(DebuggerEntry{*title, DebuggerChoice{std::move(commandLine).value_or(L""),
+                                                                 std::move(commandLine32).value_or(L""),
+                                                                 autoStart.value_or(false)}});
     }
 }
 
@@ -105,10 +106,11 @@ bool CDebuggers::SaveDebuggers() const
         store->CreateSection(kCatalogueSection);
         staging = true;
         for (std::int32_t slot = 0; slot < Capacity; ++slot) {
-            store->WriteText(kCatalogueStagingSection, SlotKey(kTitlePrefix, slot), Title(slot));
-            store->WriteText(kCatalogueStagingSection, SlotKey(kCommandLinePrefix, slot), CommandLine(slot));
-            store->WriteBoolean(kCatalogueStagingSection, SlotKey(kAutoPrefix, slot), Auto(slot));
-            store->WriteText(kCatalogueStagingSection, SlotKey(kCommandLine32Prefix, slot), CommandLine32(slot));
+            const DebuggerEntry& entry = Entry(slot);
+            store->WriteText(kCatalogueStagingSection, SlotKey(kTitlePrefix, slot), entry.title);
+            store->WriteText(kCatalogueStagingSection, SlotKey(kCommandLinePrefix, slot), entry.choice.commandLine);
+            store->WriteBoolean(kCatalogueStagingSection, SlotKey(kAutoPrefix, slot), entry.choice.autoStart);
+            store->WriteText(kCatalogueStagingSection, SlotKey(kCommandLine32Prefix, slot), entry.choice.commandLine32);
         }
         store->RenameSection(kCatalogueSection, kCataloguePreviousSection);
     } catch (const std::exception&) {

@@ -1,16 +1,18 @@
 #pragma once
 
+#include "aedebug/DebuggerChoice.h"
+
 #include <string>
 
 namespace jitswap {
 
-// One debugger the user described. A stored or added entry always has a non-empty title.
+// One debugger the user described: the title the menu shows and what choosing it writes. A stored
+// or added entry always has a non-empty title.
 struct DebuggerEntry {
-    std::wstring Title;
-    std::wstring CommandLine;
-    bool Auto = false;
-    // For 32-bit programs on 64-bit Windows; empty: the same command line as for the others.
-    std::wstring CommandLine32;
+    std::wstring title;
+    DebuggerChoice choice;
+
+    bool operator==(const DebuggerEntry&) const = default;
 };
 
 } // namespace jitswap

@@ -2,71 +2,70 @@
 
 #include "catalogue/CommandLineParts.h"
 
+#include <algorithm>
+#include <string_view>
+
 namespace jitswap {
 namespace {
 
-// The tools' own install commands quote the executable, then add these arguments.
-std::wstring Form(const std::wstring& executable, std::wstring_view arguments)
-{
-    return QuotedPath(executable) + L" " + std::wstring(arguments);
-}
+constexpr std::wstring_view kDumpFolder = L"<dumps>";
 
-std::wstring FormOr32(const PresetLocation& location, std::wstring_view arguments)
+// One row per preset, in the order of kAllPresets.
+constexpr PresetRow kPresets[] = {
+    // As Visual Studio registers itself: the JIT_DEBUG_INFO address lets it show the exception.
+    {PresetKind::VisualStudio, L"Visual Studio", L"-p %ld -e %ld -j 0x%p", true, true, PresetPlace::SystemFolder,
+     L"vsjitdebugger.exe", {}, {}, L"vsjitdebugger.exe|vsjitdebugger.exe"},
+    {PresetKind::WinDbg, L"WinDbg", L"-p %ld -e %ld -g", true, true, PresetPlace::WindowsKits, nullptr,
+     {L"x64", L"windbg.exe", L"x86", L"windbg.exe"}, {}, L"windbg.exe|windbg.exe"},
+    {PresetKind::Cdb, L"CDB", L"-p %ld -e %ld -g", true, true, PresetPlace::WindowsKits, nullptr,
+     {L"x64", L"cdb.exe", L"x86", L"cdb.exe"}, {}, L"cdb.exe|cdb.exe"},
+    {PresetKind::X64dbg, L"x64dbg", L"-a %ld -e %ld", true, true, PresetPlace::PathFolders, nullptr,
+     {L"x64", L"x64dbg.exe", L"x32", L"x32dbg.exe"}, {L"x96dbg.exe", L"x64dbg.exe", L"x32dbg.exe"},
+     L"x64dbg (x96dbg.exe, x64dbg.exe, x32dbg.exe)|x96dbg.exe;x64dbg.exe;x32dbg.exe"},
+    {PresetKind::DrMingw, L"Dr. Mingw", L"-p %ld -e %ld", true, true, PresetPlace::PathFolders, nullptr, {},
+     {L"drmingw.exe"}, L"drmingw.exe|drmingw.exe"},
+    // One executable for both views: it switches to the crashed program's bitness itself.
+    {PresetKind::ProcDump, L"ProcDump", L"-accepteula -j <dumps> %ld %ld %p", true, true, PresetPlace::PathFolders,
+     nullptr, {}, {L"procdump.exe", L"procdump64.exe"}, L"procdump.exe|procdump.exe;procdump64.exe"},
+    // Exactly Wine's own default, so that a fresh prefix's setting is recognised as this entry.
+    {PresetKind::WineDbg, L"Отладчик Wine", L"--auto %ld %ld", false, true, PresetPlace::Wine, nullptr, {}, {},
+     nullptr},
+    {PresetKind::NoDebugger, L"Без отладчика", nullptr, true, false, PresetPlace::Nowhere, nullptr, {}, {}, nullptr},
+};
+
+static_assert(std::size(kPresets) == kAllPresets.size());
+
+// The tools' own install commands quote the executable, then add the arguments.
+std::wstring CommandLineOf(const PresetRow& row, const std::wstring& executable, const std::wstring& dumpFolder)
 {
-    return location.executable32.empty() ? std::wstring() : Form(location.executable32, arguments);
+    std::wstring arguments = row.arguments;
+    if (const std::size_t at = arguments.find(kDumpFolder); at != std::wstring::npos)
+        arguments.replace(at, kDumpFolder.size(), QuotedPath(dumpFolder));
+    return (row.quoteExecutable ? QuotedPath(executable) : executable) + L" " + arguments;
 }
 
 } // namespace
 
+const PresetRow& PresetRowOf(PresetKind kind)
+{
+    return *std::find_if(std::begin(kPresets), std::end(kPresets),
+                         [kind](const PresetRow& row) { return row.kind == kind; });
+}
+
 std::wstring PresetTitle(PresetKind kind)
 {
-    switch (kind) {
-    case PresetKind::VisualStudio: return L"Visual Studio";
-    case PresetKind::WinDbg: return L"WinDbg";
-    case PresetKind::Cdb: return L"CDB";
-    case PresetKind::X64dbg: return L"x64dbg";
-    case PresetKind::DrMingw: return L"Dr. Mingw";
-    case PresetKind::ProcDump: return L"ProcDump";
-    case PresetKind::WineDbg: return L"Отладчик Wine";
-    case PresetKind::NoDebugger: return L"Без отладчика";
-    }
-    return {};
+    return PresetRowOf(kind).title;
 }
 
 DebuggerEntry PresetEntry(PresetKind kind, const PresetLocation& location)
 {
-    DebuggerEntry entry;
-    entry.Title = PresetTitle(kind);
-    entry.Auto = kind != PresetKind::NoDebugger;
-    switch (kind) {
-    case PresetKind::VisualStudio:
-        // As Visual Studio registers itself: the JIT_DEBUG_INFO address lets it show the exception.
-        entry.CommandLine = Form(location.executable, L"-p %ld -e %ld -j 0x%p");
-        break;
-    case PresetKind::DrMingw:
-        entry.CommandLine = Form(location.executable, L"-p %ld -e %ld");
-        break;
-    case PresetKind::WinDbg:
-    case PresetKind::Cdb:
-        entry.CommandLine = Form(location.executable, L"-p %ld -e %ld -g");
-        entry.CommandLine32 = FormOr32(location, L"-p %ld -e %ld -g");
-        break;
-    case PresetKind::X64dbg:
-        entry.CommandLine = Form(location.executable, L"-a %ld -e %ld");
-        entry.CommandLine32 = FormOr32(location, L"-a %ld -e %ld");
-        break;
-    case PresetKind::ProcDump:
-        // One executable for both views: it switches to the crashed program's bitness itself.
-        entry.CommandLine = Form(location.executable, L"-accepteula -j " + QuotedPath(location.dumpFolder) +
-                                                          L" %ld %ld %p");
-        break;
-    case PresetKind::WineDbg:
-        // Exactly Wine's own default, so that a fresh prefix's setting is recognised as this entry.
-        entry.CommandLine = L"winedbg --auto %ld %ld";
-        break;
-    case PresetKind::NoDebugger:
-        break;
-    }
+    const PresetRow& row = PresetRowOf(kind);
+    DebuggerEntry entry{row.title, DebuggerChoice{{}, {}, row.autoStart}};
+    if (!row.arguments) return entry;
+    entry.choice.commandLine = CommandLineOf(row, location.executable, location.dumpFolder);
+    // A tool with an executable of its own for 32-bit programs gets a line of its own for them.
+    if (!location.executable32.empty())
+        entry.choice.commandLine32 = CommandLineOf(row, location.executable32, location.dumpFolder);
     return entry;
 }
 

@@ -1,20 +1,18 @@
 #include "catalogue/FirstCatalogue.h"
 
-#include "aedebug/SystemDebugger.h"
-
 #include <algorithm>
 
 namespace jitswap {
 
 bool Alike(const DebuggerEntry& a, const DebuggerEntry& b)
 {
-    return WritesTheSame({a.CommandLine, a.CommandLine32, a.Auto}, {b.CommandLine, b.CommandLine32, b.Auto});
+    return WritesTheSame(a.choice, b.choice);
 }
 
 std::vector<DebuggerEntry> FirstCatalogue(const DebuggerEntry& system, const std::vector<DebuggerEntry>& found)
 {
     std::vector<DebuggerEntry> catalogue;
-    if (!system.CommandLine.empty() || !system.CommandLine32.empty()) {
+    if (!system.choice.commandLine.empty() || !system.choice.commandLine32.empty()) {
         const auto known = std::find_if(found.begin(), found.end(),
                                         [&](const DebuggerEntry& preset) { return Alike(preset, system); });
         catalogue.push_back(known == found.end() ? system : *known);

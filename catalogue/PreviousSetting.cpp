@@ -30,7 +30,7 @@ DebuggerEntry PreviousSettingEntry(const SystemDebuggerState& current)
     const DebuggerChoice choice = ChoiceFromState(current);
     // Only the 32-bit view may hold a debugger; its executable names the entry then.
     const std::wstring& named = IsBlank(choice.commandLine) ? choice.commandLine32 : choice.commandLine;
-    return DebuggerEntry{PreviousEntryTitle(named), choice.commandLine, choice.autoStart, choice.commandLine32};
+    return DebuggerEntry{PreviousEntryTitle(named), choice};
 }
 
 } // namespace jitswap

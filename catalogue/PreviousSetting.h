@@ -14,7 +14,8 @@ enum class PreviousSettingStep {
     AskFirst,  // it would be lost and the catalogue is full: switch only if the user agrees
 };
 
-// `heldByAnEntry`: an entry of the catalogue holds the setting in every view (the menu marks it).
+// `heldByAnEntry`: an entry of the catalogue holds the setting already, the one in force or one
+// that would write back exactly what the system holds, so keeping it would only add a copy.
 PreviousSettingStep PlanPreviousSetting(const SystemDebuggerState& current, const DebuggerChoice& chosen,
                                         bool heldByAnEntry, bool catalogueFull);
 

@@ -35,10 +35,9 @@ Pixels ReadPixels(HBITMAP bitmap)
     format.bmiHeader.biPlanes = 1;
     format.bmiHeader.biBitCount = 32;
     format.bmiHeader.biCompression = BI_RGB;
-    HDC screen = GetDC(nullptr);
-    const int rows = GetDIBits(screen, bitmap, 0, static_cast<UINT>(pixels.height), pixels.bgrx.data(), &format,
-                               DIB_RGB_COLORS);
-    ReleaseDC(nullptr, screen);
+    const UniqueWindowDC screen = WindowDC(nullptr);
+    const int rows = GetDIBits(screen.get(), bitmap, 0, static_cast<UINT>(pixels.height), pixels.bgrx.data(),
+                               &format, DIB_RGB_COLORS);
     if (rows != pixels.height) ThrowLastError("Reading a button picture");
     return pixels;
 }

@@ -1,12 +1,16 @@
 #include "dialogs/frmDebuggerEntry.h"
 
 #include "aedebug/SystemDebugger.h"
+#include "dialogs/CommandLineConfirmation.h"
 #include "dialogs/ControlValues.h"
+#include "support/form/CommandRoute.h"
 #include "support/shell/FileDialog.h"
+#include "support/win32/UniqueHandle.h"
 #include "support/win32/WindowsBitness.h"
 #include "support/window/HighlightText.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace jitswap {
 namespace {
@@ -90,12 +94,13 @@ void frmDebuggerEntry::FitLabels()
         GetWindowRect(label, &bounds);
         MapWindowPoints(nullptr, Handle(), reinterpret_cast<POINT*>(&bounds), 2);
         const std::wstring caption = TextOf(label);
-        HDC dc = GetDC(label);
-        HGDIOBJ previous = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(label, WM_GETFONT, 0, 0)));
         SIZE extent{};
-        GetTextExtentPoint32W(dc, caption.c_str(), static_cast<int>(caption.size()), &extent);
-        SelectObject(dc, previous);
-        ReleaseDC(label, dc);
+        {
+            const UniqueWindowDC dc = WindowDC(label);
+            const auto labelFont = reinterpret_cast<HGDIOBJ>(SendMessageW(label, WM_GETFONT, 0, 0));
+            const SelectedObject selected = SelectInto(dc.get(), labelFont);
+            GetTextExtentPoint32W(dc.get(), caption.c_str(), static_cast<int>(caption.size()), &extent);
+        }
         const int limit = TwipsToPixels(limitTwips, Dpi());
         const int width = std::min<int>(extent.cx + 1, limit - bounds.left);
         if (width > bounds.right - bounds.left) {
@@ -118,45 +123,19 @@ void frmDebuggerEntry::Form_Load()
     CenterWithoutIcon();
 }
 
-std::wstring frmDebuggerEntry::TitleText() const
+DebuggerEntry frmDebuggerEntry::Entry() const
 {
-    return TextOf(txtTitle);
+    return DebuggerEntry{TextOf(txtTitle),
+                         DebuggerChoice{TextOf(txtCommandLine), TextOf(txtCommandLine32), CheckValueOf(chkAuto) == 1}};
 }
 
-void frmDebuggerEntry::SetTitleText(const std::wstring& title)
+void frmDebuggerEntry::SetEntry(const DebuggerEntry& entry)
 {
     // The edit control reports the change itself, so txtTitle_Change follows as after typing.
-    SetTextOf(txtTitle, title);
-}
-
-std::wstring frmDebuggerEntry::CommandLineText() const
-{
-    return TextOf(txtCommandLine);
-}
-
-void frmDebuggerEntry::SetCommandLineText(const std::wstring& commandLine)
-{
-    SetTextOf(txtCommandLine, commandLine);
-}
-
-std::wstring frmDebuggerEntry::CommandLine32Text() const
-{
-    return TextOf(txtCommandLine32);
-}
-
-void frmDebuggerEntry::SetCommandLine32Text(const std::wstring& commandLine32)
-{
-    SetTextOf(txtCommandLine32, commandLine32);
-}
-
-int frmDebuggerEntry::AutoValue() const
-{
-    return CheckValueOf(chkAuto);
-}
-
-void frmDebuggerEntry::SetAutoValue(int value)
-{
-    SetCheckValueOf(chkAuto, value);
+    SetTextOf(txtTitle, entry.title);
+    SetTextOf(txtCommandLine, entry.choice.commandLine);
+    SetTextOf(txtCommandLine32, entry.choice.commandLine32);
+    SetCheckValueOf(chkAuto, entry.choice.autoStart ? 1 : 0);
 }
 
 bool frmDebuggerEntry::Form_QueryUnload(UnloadMode mode)
@@ -211,17 +190,32 @@ void frmDebuggerEntry::BrowseInto(HWND commandLineBox)
 
 void frmDebuggerEntry::cmdDetect_Click()
 {
-    SetTextOf(txtTitle, L"");
     // The 32-bit box stays empty when both views agree; Auto is the native view's.
-    const DebuggerChoice current = ChoiceFromState(ReadSystemDebuggerState());
-    SetTextOf(txtCommandLine, current.commandLine);
-    SetTextOf(txtCommandLine32, current.commandLine32);
-    SetCheckValueOf(chkAuto, current.autoStart ? 1 : 0);
+    SetEntry(DebuggerEntry{L"", ChoiceFromState(ReadSystemDebuggerState())});
+}
+
+bool frmDebuggerEntry::ConfirmCommandLines()
+{
+    const std::pair<HWND, const wchar_t*> boxes[] = {{txtCommandLine, L""},
+                                                     {txtCommandLine32, L"Для 32-битных программ:\n"}};
+    for (const auto& [box, which] : boxes) {
+        // A row that is not shown (on 32-bit Windows) is not written either.
+        if ((GetWindowLongPtrW(box, GWL_STYLE) & WS_VISIBLE) == 0) continue;
+        std::wstring commandLine = TextOf(box);
+        const bool accepted = ConfirmCommandLine(commandLine, which);
+        if (commandLine != TextOf(box)) SetTextOf(box, commandLine);
+        if (!accepted) {
+            SetFocus(box);
+            return false;
+        }
+    }
+    return true;
 }
 
 void frmDebuggerEntry::cmdOk_Click()
 {
-    if (!ConfirmCommandLines()) return;
+    // Enter reaches here only through the default button; a disabled "Ok" must not act.
+    if (!IsWindowEnabled(cmdOk) || !ConfirmCommandLines()) return;
     m_ok = true;
     Hide();
 }
@@ -233,41 +227,22 @@ void frmDebuggerEntry::cmdCancel_Click()
 
 void frmDebuggerEntry::OnCommand(int id, int notification, HWND)
 {
-    switch (id) {
-    case kTxtTitle:
-        if (notification == EN_CHANGE) txtTitle_Change();
-        if (notification == EN_SETFOCUS) txtTitle_GotFocus();
-        break;
-    case kTxtCommandLine:
-        if (notification == EN_SETFOCUS) txtCommandLine_GotFocus();
-        break;
-    case kCmdBrowse:
-        if (notification == BN_CLICKED) cmdBrowse_Click();
-        break;
-    case kTxtCommandLine32:
-        if (notification == EN_SETFOCUS) txtCommandLine32_GotFocus();
-        break;
-    case kCmdBrowse32:
-        if (notification == BN_CLICKED) cmdBrowse32_Click();
-        break;
-    case kCmdDetect:
-        if (notification == BN_CLICKED) cmdDetect_Click();
-        break;
-    case kCmdPresets:
-        if (notification == BN_CLICKED) cmdPresets_Click();
-        break;
-    case kCmdOk:
-        // Enter reaches here only through the default button; a disabled "Ok" must not act.
-        if (notification == BN_CLICKED && IsWindowEnabled(cmdOk)) cmdOk_Click();
-        break;
-    case kCmdCancel:
-        if (notification == BN_CLICKED) cmdCancel_Click();
-        break;
-    default:
-        if (id >= kMnuPreset && id < kMnuPreset + static_cast<int>(kAllPresets.size()))
-            mnuPreset_Click(kAllPresets[static_cast<std::size_t>(id - kMnuPreset)]);
-        break;
-    }
+    using Self = frmDebuggerEntry;
+    static constexpr CommandRoute<Self> kEvents[] = {
+        {kTxtTitle, EN_CHANGE, &Self::txtTitle_Change},
+        {kTxtTitle, EN_SETFOCUS, &Self::txtTitle_GotFocus},
+        {kTxtCommandLine, EN_SETFOCUS, &Self::txtCommandLine_GotFocus},
+        {kCmdBrowse, BN_CLICKED, &Self::cmdBrowse_Click},
+        {kTxtCommandLine32, EN_SETFOCUS, &Self::txtCommandLine32_GotFocus},
+        {kCmdBrowse32, BN_CLICKED, &Self::cmdBrowse32_Click},
+        {kCmdDetect, BN_CLICKED, &Self::cmdDetect_Click},
+        {kCmdPresets, BN_CLICKED, &Self::cmdPresets_Click},
+        {kCmdOk, BN_CLICKED, &Self::cmdOk_Click},
+        {kCmdCancel, BN_CLICKED, &Self::cmdCancel_Click},
+    };
+    if (RouteCommand(*this, kEvents, id, notification)) return;
+    if (id >= kMnuPreset && id < kMnuPreset + static_cast<int>(kAllPresets.size()))
+        mnuPreset_Click(kAllPresets[static_cast<std::size_t>(id - kMnuPreset)]);
 }
 
 LRESULT frmDebuggerEntry::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)

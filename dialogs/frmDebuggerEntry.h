@@ -7,6 +7,7 @@
 // knows. "Ok" first has the command lines checked. Every close request only hides the
 // dialog, so the caller can still read it; only the caller's own Unload destroys it.
 
+#include "catalogue/DebuggerEntry.h"
 #include "catalogue/DebuggerPresets.h"
 #include "dialogs/BackdropForm.h"
 
@@ -41,17 +42,10 @@ public:
     // True only after "Ok" was pressed.
     bool Ok() const noexcept { return m_ok; }
 
-    // What the controls hold, exactly as typed: nothing is trimmed.
-    std::wstring TitleText() const;
-    void SetTitleText(const std::wstring& title);
-    std::wstring CommandLineText() const;
-    void SetCommandLineText(const std::wstring& commandLine);
-    // Empty: the same command line for 32-bit programs. Held, though not shown, on 32-bit Windows.
-    std::wstring CommandLine32Text() const;
-    void SetCommandLine32Text(const std::wstring& commandLine32);
-    // 0 unchecked, 1 checked.
-    int AutoValue() const;
-    void SetAutoValue(int value);
+    // The entry the controls hold, exactly as typed: nothing is trimmed. The command line for
+    // 32-bit programs is held, though not shown, on 32-bit Windows.
+    DebuggerEntry Entry() const;
+    void SetEntry(const DebuggerEntry& entry);
 
 protected:
     bool Form_QueryUnload(UnloadMode mode) override;

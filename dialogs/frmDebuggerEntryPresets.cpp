@@ -1,8 +1,6 @@
-// The entry dialog's known debuggers, and the checks its "Ok" runs on the command lines.
+// The entry dialog's known debuggers: the menu of them, and the fields filled for the one chosen.
 
-#include "aedebug/PresetDetection.h"
-#include "dialogs/CommandLineConfirmation.h"
-#include "dialogs/ControlValues.h"
+#include "catalogue/PresetDetection.h"
 #include "dialogs/frmDebuggerEntry.h"
 #include "support/shell/FileDialog.h"
 #include "support/shell/FolderDialog.h"
@@ -50,29 +48,7 @@ void frmDebuggerEntry::mnuPreset_Click(PresetKind kind)
         if (!folder.Show()) return;
         location->dumpFolder = folder.FolderName();
     }
-    const DebuggerEntry entry = PresetEntry(kind, *location);
-    SetTextOf(txtTitle, entry.Title);
-    SetTextOf(txtCommandLine, entry.CommandLine);
-    SetTextOf(txtCommandLine32, entry.CommandLine32);
-    SetCheckValueOf(chkAuto, entry.Auto ? 1 : 0);
-}
-
-bool frmDebuggerEntry::ConfirmCommandLines()
-{
-    const std::pair<HWND, const wchar_t*> boxes[] = {{txtCommandLine, L""},
-                                                     {txtCommandLine32, L"Для 32-битных программ:\n"}};
-    for (const auto& [box, which] : boxes) {
-        // A row that is not shown (on 32-bit Windows) is not written either.
-        if ((GetWindowLongPtrW(box, GWL_STYLE) & WS_VISIBLE) == 0) continue;
-        std::wstring commandLine = TextOf(box);
-        const bool accepted = ConfirmCommandLine(commandLine, which);
-        if (commandLine != TextOf(box)) SetTextOf(box, commandLine);
-        if (!accepted) {
-            SetFocus(box);
-            return false;
-        }
-    }
-    return true;
+    SetEntry(PresetEntry(kind, *location));
 }
 
 } // namespace jitswap

@@ -2,6 +2,7 @@
 
 #include "dialogs/ButtonToolTips.h"
 #include "dialogs/frmDebuggerEntry.h"
+#include "support/form/CommandRoute.h"
 #include "support/win32/ScopeGuard.h"
 #include "support/window/MessageBox.h"
 
@@ -79,8 +80,7 @@ void frmDebuggersList::FillDebuggersList()
 {
     m_Debuggers.ReadDebuggers();
     for (std::int32_t i = 0; i < m_Debuggers.Count(); ++i) {
-        const std::wstring title = m_Debuggers.Title(i);
-        SendMessageW(lstDebuggers, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(title.c_str()));
+        SendMessageW(lstDebuggers, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(m_Debuggers.Entry(i).title.c_str()));
     }
     ReenableButtons();
     if (ListCount() > 0) SetListIndex(0);
@@ -115,9 +115,9 @@ void frmDebuggersList::cmdAdd_Click()
     frmDebuggerEntry entry;
     entry.ShowModal();
     if (entry.Ok()) {
-        const std::wstring title = entry.TitleText();
-        if (m_Debuggers.Add(title, entry.CommandLineText(), entry.AutoValue() == 1, entry.CommandLine32Text())) {
-            SendMessageW(lstDebuggers, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(title.c_str()));
+        const DebuggerEntry added = entry.Entry();
+        if (m_Debuggers.Add(added)) {
+            SendMessageW(lstDebuggers, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(added.title.c_str()));
             // A list without a selection (it was empty) selects what was added, so that Edit and
             // Remove, which are enabled now, act on an entry the user can see.
             if (ListIndex() < 0) SetListIndex(ListCount() - 1);
@@ -135,18 +135,11 @@ void frmDebuggersList::cmdEdit_Click()
     if (index < 0) return;
 
     frmDebuggerEntry entry;
-    entry.SetTitleText(m_Debuggers.Title(index));
-    entry.SetCommandLineText(m_Debuggers.CommandLine(index));
-    entry.SetAutoValue(m_Debuggers.Auto(index) ? 1 : 0);
-    entry.SetCommandLine32Text(m_Debuggers.CommandLine32(index));
+    entry.SetEntry(m_Debuggers.Entry(index));
     entry.ShowModal();
     if (entry.Ok()) {
-        const std::wstring title = entry.TitleText();
-        m_Debuggers.SetTitle(index, title);
-        m_Debuggers.SetCommandLine(index, entry.CommandLineText());
-        m_Debuggers.SetAuto(index, entry.AutoValue() == 1);
-        m_Debuggers.SetCommandLine32(index, entry.CommandLine32Text());
-        ReplaceListItem(index, title);
+        const DebuggerEntry edited = entry.Entry();
+        if (m_Debuggers.Replace(index, edited)) ReplaceListItem(index, edited.title);
         ReenableButtons();
     }
     entry.Unload();
@@ -235,30 +228,20 @@ const ButtonPicture* frmDebuggersList::PictureOf(int id) const
 
 void frmDebuggersList::OnCommand(int id, int notification, HWND)
 {
+    using Self = frmDebuggersList;
     // A graphical button reports a quick second click as a double-click; it is a click all the same.
-    const bool clicked = notification == BN_CLICKED || notification == BN_DOUBLECLICKED;
-    switch (id) {
-    case kLstDebuggers:
-        if (notification == LBN_DBLCLK) lstDebuggers_DblClick();
-        break;
-    case kCmdAdd:
-        if (clicked) cmdAdd_Click();
-        break;
-    case kCmdEdit:
-        if (clicked) cmdEdit_Click();
-        break;
-    case kCmdRemove:
-        if (clicked) cmdRemove_Click();
-        break;
-    case kCmdOk:
-        if (notification == BN_CLICKED) cmdOk_Click();
-        break;
-    case kCmdCancel:
-        if (notification == BN_CLICKED) cmdCancel_Click();
-        break;
-    default:
-        break;
-    }
+    static constexpr CommandRoute<Self> kEvents[] = {
+        {kLstDebuggers, LBN_DBLCLK, &Self::lstDebuggers_DblClick},
+        {kCmdAdd, BN_CLICKED, &Self::cmdAdd_Click},
+        {kCmdAdd, BN_DOUBLECLICKED, &Self::cmdAdd_Click},
+        {kCmdEdit, BN_CLICKED, &Self::cmdEdit_Click},
+        {kCmdEdit, BN_DOUBLECLICKED, &Self::cmdEdit_Click},
+        {kCmdRemove, BN_CLICKED, &Self::cmdRemove_Click},
+        {kCmdRemove, BN_DOUBLECLICKED, &Self::cmdRemove_Click},
+        {kCmdOk, BN_CLICKED, &Self::cmdOk_Click},
+        {kCmdCancel, BN_CLICKED, &Self::cmdCancel_Click},
+    };
+    RouteCommand(*this, kEvents, id, notification);
 }
 
 void frmDebuggersList::OnDpiChanged()

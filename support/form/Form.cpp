@@ -4,16 +4,9 @@
 #include "support/win32/ScopeGuard.h"
 #include "support/win32/Win32Error.h"
 #include "support/window/ApplicationWindow.h"
-#include "support/window/RunTimeError.h"
 #include "support/window/WindowClass.h"
 
 namespace jitswap {
-namespace {
-
-constexpr wchar_t kFormProperty[] = L"Jitswap.Form";
-
-} // namespace
-
 Form::~Form()
 {
     if (m_window) DestroyWindow(m_window);
@@ -52,12 +45,13 @@ void Form::Activate()
 
 void Form::ShowModal()
 {
-    m_modalHold.Take(m_window);
+    HWND active = GetActiveWindow();
+    m_modalHold.Take(m_window, FromHandle(active) ? active : nullptr);
     ShowWindow(m_window, SW_SHOW);
     SetForegroundWindow(m_window);
     if (HWND first = GetNextDlgTabItem(m_window, nullptr, FALSE)) SetFocus(first);
 
-    RunModalLoop([this] { return IsVisible(); });
+    RunModalLoop([this] { return IsVisible(); }, &Form::ProcessMessage);
 
     if (IsVisible()) Hide();
     m_modalHold.ReleaseInput();
@@ -81,16 +75,12 @@ void Form::RequestClose(UnloadMode mode)
 
 Form* Form::FromHandle(HWND window) noexcept
 {
-    if (!window) return nullptr;
-    DWORD process = 0;
-    GetWindowThreadProcessId(window, &process);
-    if (process != GetCurrentProcessId()) return nullptr;
-    return static_cast<Form*>(GetPropW(window, kFormProperty));
+    return dynamic_cast<Form*>(WindowOwner::Of(window));
 }
 
 void Form::CreateFormWindow(const WindowSpec& design)
 {
-    RegisterWindowClass(design.className, &Form::WindowProc,
+    RegisterWindowClass(design.className, &OwnedWindowProc,
                         {CS_DBLCLKS, LoadCursorW(nullptr, IDC_ARROW), reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)});
     m_keyPreview = design.keyPreview;
     m_dialogKeys = design.dialogKeys;
@@ -98,7 +88,8 @@ void Form::CreateFormWindow(const WindowSpec& design)
     // A form given no owner belongs to the program's hidden window, which keeps it off the taskbar.
     HWND owner = design.owner ? design.owner : qsGetThunderMainHandle();
     HWND window = CreateWindowExW(design.exStyle, design.className, design.caption.c_str(), design.style, CW_USEDEFAULT,
-                                  CW_USEDEFAULT, 0, 0, owner, design.menu, GetModuleHandleW(nullptr), this);
+                                  CW_USEDEFAULT, 0, 0, owner, design.menu, GetModuleHandleW(nullptr),
+                                  static_cast<WindowOwner*>(this));
     if (!window) {
         if (design.menu) DestroyMenu(design.menu);
         ThrowLastError("Creating a window");
@@ -135,7 +126,7 @@ LRESULT Form::OnPaint()
     return 0;
 }
 
-LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
+LRESULT Form::HandleMessage(HWND, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_COMMAND:
@@ -169,28 +160,11 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     return OnMessage(message, wParam, lParam);
 }
 
-LRESULT CALLBACK Form::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+void Form::WindowDestroyed() noexcept
 {
-    if (message == WM_NCCREATE) {
-        auto* form = static_cast<Form*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        form->m_window = window;
-        SetPropW(window, kFormProperty, form);
-    }
-    Form* form = static_cast<Form*>(GetPropW(window, kFormProperty));
-    if (!form) return DefWindowProcW(window, message, wParam, lParam);
-
-    if (message == WM_NCDESTROY) {
-        RemovePropW(window, kFormProperty);
-        form->m_window = nullptr;
-        form->m_layout.Detach();
-        form->m_focus.Forget();
-        return DefWindowProcW(window, message, wParam, lParam);
-    }
-
-    LRESULT result = 0;
-    if (!RunGuarded([&] { result = form->HandleMessage(message, wParam, lParam); }))
-        return DefWindowProcW(window, message, wParam, lParam);
-    return result;
+    m_window = nullptr;
+    m_layout.Detach();
+    m_focus.Forget();
 }
 
 void qsUnloadForm(HWND window)

@@ -9,6 +9,7 @@
 #include "support/form/FormLayout.h"
 #include "support/form/ModalHold.h"
 #include "support/window/Dpi.h"
+#include "support/window/WindowClass.h"
 
 #include <windows.h>
 
@@ -27,10 +28,8 @@ enum class UnloadMode {
 // The modifier keys held now, as key handlers receive them: 1 Shift, 2 Ctrl, 4 Alt.
 int CurrentShiftState();
 
-class Form {
+class Form : public WindowOwner {
 public:
-    Form(const Form&) = delete;
-    Form& operator=(const Form&) = delete;
     virtual ~Form();
 
     HWND Handle() const noexcept { return m_window; }
@@ -75,7 +74,6 @@ protected:
     // Creates a child control in the form's font at a position in twips.
     HWND AddControl(const wchar_t* windowClass, const wchar_t* text, DWORD style, const TwipsRect& rect,
                     int id, DWORD exStyle = 0);
-    HWND Control(int id) const noexcept { return GetDlgItem(m_window, id); }
 
     UINT Dpi() const noexcept { return m_layout.Dpi(); }
     RECT ToPixels(const TwipsRect& rect) const { return m_layout.ToPixels(rect); }
@@ -100,8 +98,9 @@ protected:
     virtual LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
 private:
-    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) final;
+    void WindowCreated(HWND window) noexcept final { m_window = window; }
+    void WindowDestroyed() noexcept final;
     LRESULT OnPaint();
     void RequestClose(UnloadMode mode);
 

@@ -1,6 +1,5 @@
 #include "support/form/ModalHold.h"
 
-#include "support/form/Form.h"
 #include "support/window/ApplicationWindow.h"
 
 namespace jitswap {
@@ -31,16 +30,15 @@ std::vector<HWND> DisableOtherWindows(HWND modal)
 
 } // namespace
 
-void ModalHold::Take(HWND modal)
+void ModalHold::Take(HWND modal, HWND openedFrom)
 {
     // Shown without an owner of its own, a modal form belongs to the window it was opened from, as
     // the system's dialogs do: it stays in front of it, and that window is active again after it.
     m_modal = modal;
-    HWND previousActive = GetActiveWindow();
     m_designedOwner = GetWindow(modal, GW_OWNER);
-    m_ownerBorrowed = previousActive && previousActive != modal && IsWindowVisible(previousActive) &&
-                      Form::FromHandle(previousActive) && m_designedOwner == qsGetThunderMainHandle();
-    if (m_ownerBorrowed) SetWindowLongPtrW(modal, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(previousActive));
+    m_ownerBorrowed = openedFrom && openedFrom != modal && IsWindowVisible(openedFrom) &&
+                      m_designedOwner == qsGetThunderMainHandle();
+    if (m_ownerBorrowed) SetWindowLongPtrW(modal, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(openedFrom));
     m_disabled = DisableOtherWindows(modal);
 }
 

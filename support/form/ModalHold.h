@@ -10,8 +10,9 @@ namespace jitswap {
 
 class ModalHold {
 public:
-    // Before the modal form shows.
-    void Take(HWND modal);
+    // Before the modal form shows. `openedFrom` is the program's own window the user was in when
+    // the form was opened (none: it was opened from the tray or from no window of the program's).
+    void Take(HWND modal, HWND openedFrom);
     // Before the modal form hides or goes, so that the system can activate one of the others.
     void ReleaseInput() noexcept;
     // After the modal form is hidden: it belongs to its designed owner again.

@@ -1,21 +1,18 @@
 #include "support/loop/MessageLoop.h"
 
-#include "support/form/Form.h"
 #include "support/loop/LoopWait.h"
-
-#include <windows.h>
 
 namespace jitswap {
 
 // Both loops serve the program's waits too (LoopWait): a change while a dialog is open is seen at once.
-int RunMessageLoop()
+int RunMessageLoop(MessageStep step)
 {
     MSG message{};
-    while (NextMessage(message)) Form::ProcessMessage(message);
+    while (NextMessage(message)) step(message);
     return static_cast<int>(message.wParam);
 }
 
-void RunModalLoop(const std::function<bool()>& showing)
+void RunModalLoop(const std::function<bool()>& showing, MessageStep step)
 {
     MSG message{};
     while (showing()) {
@@ -24,7 +21,7 @@ void RunModalLoop(const std::function<bool()>& showing)
             PostQuitMessage(static_cast<int>(message.wParam));
             break;
         }
-        Form::ProcessMessage(message);
+        step(message);
     }
 }
 

@@ -34,4 +34,10 @@ LSTATUS WriteRegistryText(HKEY key, const wchar_t* valueName, std::wstring_view 
                           static_cast<DWORD>((terminated.size() + 1) * sizeof(wchar_t)));
 }
 
+LSTATUS DeleteRegistryValue(HKEY key, const wchar_t* valueName)
+{
+    const LSTATUS status = RegDeleteValueW(key, valueName);
+    return status == ERROR_FILE_NOT_FOUND ? ERROR_SUCCESS : status;
+}
+
 } // namespace jitswap

@@ -1,5 +1,5 @@
 #pragma once
-// One registry value: read as its raw type and bytes, however long it is, or written as text.
+// One registry value: read as its raw type and bytes, however long it is, written as text, or deleted.
 
 #include "support/registry/RegistryValue.h"
 
@@ -22,5 +22,9 @@ std::optional<RawRegistryValue> QueryRegistryValue(HKEY key, const wchar_t* valu
 // Stores the text as REG_SZ with its terminating NUL, so that every reader finds a terminated
 // string. Returns the registry's status; a text too long for a value is refused, not cut short.
 LSTATUS WriteRegistryText(HKEY key, const wchar_t* valueName, std::wstring_view text);
+
+// Deletes the value. One that is absent already is gone as asked: ERROR_SUCCESS. Returns the
+// registry's status.
+LSTATUS DeleteRegistryValue(HKEY key, const wchar_t* valueName);
 
 } // namespace jitswap

@@ -88,8 +88,7 @@ bool AutostartRegistry::Unregister(std::wstring_view identity)
     if (OpenKeyIfPresent(HKEY_CURRENT_USER, kRunKey, KEY_SET_VALUE, key) != ERROR_SUCCESS) return false;
     if (!key) return true;
     const std::wstring name(identity);
-    const LSTATUS deleted = RegDeleteValueW(key.get(), name.c_str());
-    return deleted == ERROR_SUCCESS || deleted == ERROR_FILE_NOT_FOUND;
+    return DeleteRegistryValue(key.get(), name.c_str()) == ERROR_SUCCESS;
 }
 
 } // namespace jitswap

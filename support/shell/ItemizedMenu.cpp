@@ -60,17 +60,6 @@ bool ItemizedMenu::Contains(UINT id) const noexcept
     return Find(id) != m_items.end();
 }
 
-void ItemizedMenu::SetCaption(UINT id, const std::wstring& caption)
-{
-    Item& item = At(id);
-    item.caption = caption;
-    if (!item.visible) return;
-    MENUITEMINFOW info{sizeof info};
-    info.fMask = MIIM_STRING;
-    info.dwTypeData = item.caption.data();
-    if (!SetMenuItemInfoW(m_popup, id, FALSE, &info)) ThrowLastError("Changing a menu caption");
-}
-
 void ItemizedMenu::SetVisible(UINT id, bool visible)
 {
     Item& item = At(id);
@@ -106,6 +95,27 @@ bool ItemizedMenu::IsChecked(UINT id) const
     // While visible the system menu holds the truth: the radio mark is set on it directly.
     if (!item.visible) return (item.state & MFS_CHECKED) != 0;
     return (GetMenuState(m_popup, id, MF_BYCOMMAND) & MF_CHECKED) != 0;
+}
+
+void ItemizedMenu::SetRadioChecked(UINT id, bool checked)
+{
+    Item& item = At(id);
+    if (item.visible) {
+        // The system menu holds the truth while the item is shown (SetChecked writes it there).
+        MENUITEMINFOW info{sizeof info};
+        info.fMask = MIIM_FTYPE | MIIM_STATE;
+        if (!GetMenuItemInfoW(m_popup, id, FALSE, &info)) ThrowLastError("Reading a menu item");
+        item.type = info.fType;
+        item.state = info.fState;
+    }
+    item.type = checked ? (item.type | MFT_RADIOCHECK) : (item.type & ~MFT_RADIOCHECK);
+    item.state = checked ? (item.state | MFS_CHECKED) : (item.state & ~MFS_CHECKED);
+    if (!item.visible) return;
+    MENUITEMINFOW info{sizeof info};
+    info.fMask = MIIM_FTYPE | MIIM_STATE;
+    info.fType = item.type;
+    info.fState = item.state;
+    if (!SetMenuItemInfoW(m_popup, id, FALSE, &info)) ThrowLastError("Marking a menu item");
 }
 
 std::vector<ItemizedMenu::Item>::iterator ItemizedMenu::Find(UINT id)

@@ -32,11 +32,13 @@ public:
     bool Contains(UINT id) const noexcept;
 
     // These throw std::out_of_range for an item the menu does not hold.
-    void SetCaption(UINT id, const std::wstring& caption);
     void SetVisible(UINT id, bool visible);
     bool IsVisible(UINT id) const;
     void SetChecked(UINT id, bool checked);
     bool IsChecked(UINT id) const;
+    // The radio bullet: on this item or off it, hidden or shown. Only one item of a group should
+    // carry it; the group is the caller's (MenuItemArray::SetRadioMark).
+    void SetRadioChecked(UINT id, bool checked);
 
 private:
     struct Item {

@@ -39,11 +39,19 @@ public:
     // False when the element does not exist.
     bool Unload(int index) { return m_menu.Remove(Id(index)); }
 
-    void SetCaption(int index, const std::wstring& caption) { m_menu.SetCaption(Id(index), caption); }
     void SetVisible(int index, bool visible) { m_menu.SetVisible(Id(index), visible); }
     bool IsVisible(int index) const { return m_menu.IsVisible(Id(index)); }
     void SetChecked(int index, bool checked) { m_menu.SetChecked(Id(index), checked); }
     bool IsChecked(int index) const { return m_menu.IsChecked(Id(index)); }
+
+    // Puts the radio bullet on element `checked` and takes it off every other element from
+    // `first` to `last`, shown or hidden; elements that do not exist are passed over.
+    void SetRadioMark(int first, int last, int checked)
+    {
+        for (int index = first; index <= last; ++index) {
+            if (m_menu.Contains(Id(index))) m_menu.SetRadioChecked(Id(index), index == checked);
+        }
+    }
 
 private:
     ItemizedMenu& m_menu;

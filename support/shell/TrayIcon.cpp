@@ -29,10 +29,10 @@ void AllowMessageWhenElevated(HWND window, UINT message)
 
 TrayIcon::TrayIcon(NotifyFunction notify) : m_notify(notify)
 {
-    RegisterWindowClass(kClassName, &TrayIcon::WindowProc);
+    RegisterWindowClass(kClassName, &OwnedWindowProc);
     // A top-level window, not a message-only one: only top-level windows hear "TaskbarCreated".
     m_window.reset(CreateWindowExW(WS_EX_TOOLWINDOW, kClassName, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                                   GetModuleHandleW(nullptr), this));
+                                   GetModuleHandleW(nullptr), static_cast<WindowOwner*>(this)));
     if (!m_window) ThrowLastError("Creating the tray icon window");
     m_taskbarCreated = RegisterWindowMessageW(L"TaskbarCreated");
     AllowMessageWhenElevated(m_window.get(), m_taskbarCreated);
@@ -44,6 +44,8 @@ TrayIcon::~TrayIcon()
         NOTIFYICONDATAW data = Data(0);
         m_notify(NIM_DELETE, &data);
     }
+    // While every member still lives: the window's last messages come to this object.
+    m_window.reset();
 }
 
 void TrayIcon::SetText(std::wstring_view tooltip)
@@ -127,7 +129,7 @@ void TrayIcon::UpdateShell()
     m_notify(NIM_MODIFY, &data);
 }
 
-LRESULT TrayIcon::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
+LRESULT TrayIcon::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == kCallbackMessage) {
         // After a run-time error the program is ending: a click would only meet the same failure.
@@ -173,24 +175,7 @@ LRESULT TrayIcon::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         else KillTimer(m_window.get(), kRetryTimer);
         return 0;
     }
-    return DefWindowProcW(m_window.get(), message, wParam, lParam);
-}
-
-LRESULT CALLBACK TrayIcon::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (message == WM_NCCREATE) {
-        auto* icon = static_cast<TrayIcon*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(icon));
-    }
-    auto* icon = reinterpret_cast<TrayIcon*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (!icon || !icon->m_window) return DefWindowProcW(window, message, wParam, lParam);
-    if (message == WM_NCDESTROY) {
-        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-        return DefWindowProcW(window, message, wParam, lParam);
-    }
-    LRESULT result = 0;
-    RunGuarded([&] { result = icon->HandleMessage(message, wParam, lParam); });
-    return result;
+    return DefWindowProcW(window, message, wParam, lParam);
 }
 
 } // namespace jitswap

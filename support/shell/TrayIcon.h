@@ -3,6 +3,7 @@
 // on it. The icon stays there across restarts of the shell and until this object goes.
 
 #include "support/win32/UniqueHandle.h"
+#include "support/window/WindowClass.h"
 
 #include <windows.h>
 #include <shellapi.h>
@@ -20,15 +21,13 @@ enum class TrayAction {
     KeySelect,    // Space or Enter while the icon has the keyboard focus
 };
 
-class TrayIcon {
+class TrayIcon final : private WindowOwner {
 public:
     // The shell's entry point; tests give a stand-in to produce a shell that is not ready yet.
     using NotifyFunction = BOOL(WINAPI*)(DWORD, PNOTIFYICONDATAW);
 
     explicit TrayIcon(NotifyFunction notify = &Shell_NotifyIconW);
     ~TrayIcon();
-    TrayIcon(const TrayIcon&) = delete;
-    TrayIcon& operator=(const TrayIcon&) = delete;
 
     // The tooltip, cut with "…" to the shell's limit when it is longer.
     void SetText(std::wstring_view tooltip);
@@ -65,8 +64,7 @@ public:
     std::function<void()> ShellRestarted;
 
 private:
-    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
     NOTIFYICONDATAW Data(UINT flags) const;
     void AddToShell();
     void UpdateShell();

@@ -33,4 +33,26 @@ using UniqueBrush = UniqueWin32<HBRUSH, DeleteObject>;
 using UniqueWindow = UniqueWin32<HWND, DestroyWindow>;
 using UniqueModule = UniqueWin32<HMODULE, FreeLibrary>;
 
+// A window's device context (GetDC), given back to that window.
+struct WindowDCRelease {
+    HWND window = nullptr;
+    void operator()(HDC dc) const noexcept { ReleaseDC(window, dc); }
+};
+using UniqueWindowDC = std::unique_ptr<std::remove_pointer_t<HDC>, WindowDCRelease>;
+inline UniqueWindowDC WindowDC(HWND window) noexcept
+{
+    return UniqueWindowDC(GetDC(window), WindowDCRelease{window});
+}
+
+// A GDI object selected into a device context while this lives: then the one it replaced goes back.
+struct ObjectReselect {
+    HDC dc = nullptr;
+    void operator()(HGDIOBJ previous) const noexcept { SelectObject(dc, previous); }
+};
+using SelectedObject = std::unique_ptr<void, ObjectReselect>;
+inline SelectedObject SelectInto(HDC dc, HGDIOBJ object) noexcept
+{
+    return SelectedObject(SelectObject(dc, object), ObjectReselect{dc});
+}
+
 } // namespace jitswap

@@ -1,5 +1,6 @@
 // The debugger setting on a host of the older family: the real WIN.INI of the Wine prefix.
 #include "aedebug/modAeDebug.h"
+#include "aedebug/SystemDebugger.h"
 #include "tests/aedebug/AeDebugTestSupport.h"
 #include "tests/aedebug/HostFamilySeam.h"
 
@@ -39,9 +40,9 @@ TEST_F(ProfilePath, PathsAreKeptApart)
     const AeDebugKeyBackup backup;
     PlantAeDebugText(L"Debugger", L"registry.exe");
     ASSERT_TRUE(SetSystemDebugger(L"winini.exe"));
-    EXPECT_EQ(GetSystemDebugger(), L"winini.exe");
+    EXPECT_EQ(ReadSystemDebuggerState().native.debugger, L"winini.exe");
     seam::SetHostWinNT(true);
-    EXPECT_EQ(GetSystemDebugger(), L"registry.exe");
+    EXPECT_EQ(ReadSystemDebuggerState().native.debugger, L"registry.exe");
 }
 
 // The profile functions drop blanks and one pair of quotes around a value on their own.

@@ -71,9 +71,9 @@ TEST(Command, ApplyCarriesTheChoiceExactly)
 TEST(Command, FindsAnEntryByNumberOrByExactTitle)
 {
     CDebuggers catalogue([] { return std::unique_ptr<SettingsStore>(); });
-    catalogue.Add(L"WinDbg", L"windbg.exe -p %ld -e %ld", true);
-    catalogue.Add(L"12", L"twelve.exe", false);
-    catalogue.Add(L"WinDbg", L"second.exe", false);
+    catalogue.Add({L"WinDbg", {L"windbg.exe -p %ld -e %ld", L"", true}});
+    catalogue.Add({L"12", {L"twelve.exe", L"", false}});
+    catalogue.Add({L"WinDbg", {L"second.exe", L"", false}});
 
     EXPECT_EQ(FindEntry(catalogue, L"1"), 0);
     EXPECT_EQ(FindEntry(catalogue, L"003"), 2);

@@ -78,7 +78,7 @@ protected:
 
 TEST_F(CDebuggersStorage, FirstRunLoadsNothingAndReadsNothing)
 {
-    catalogue.Add(L"Held before", L"", false);
+    catalogue.Add({L"Held before", {L"", L"", false}});
     catalogue.ReadDebuggers();
     EXPECT_EQ(catalogue.Count(), 0);
     EXPECT_EQ(settings.log, (std::vector<std::wstring>{L"exists Debuggers", L"exists Debuggers.new",
@@ -117,7 +117,7 @@ TEST_F(CDebuggersStorage, LoadPacksOccupiedSlotsAndSaveWritesThemBackPacked)
 
 TEST_F(CDebuggersStorage, SaveAfterShrinkingVacatesTheStaleSlots)
 {
-    for (const wchar_t* title : {L"A", L"B", L"C", L"D", L"E"}) catalogue.Add(title, title, true);
+    for (const wchar_t* title : {L"A", L"B", L"C", L"D", L"E"}) catalogue.Add({title, {title, L"", true}});
     ASSERT_TRUE(catalogue.SaveDebuggers());
     catalogue.Remove(3);
     catalogue.Remove(1);
@@ -130,13 +130,14 @@ TEST_F(CDebuggersStorage, SaveAfterShrinkingVacatesTheStaleSlots)
     EXPECT_EQ(DescribeCatalogue(reloaded), L"A|A|1; C|C|1; E|E|1");
 }
 
-TEST_F(CDebuggersStorage, EmptyTitleSetInMemoryIsSavedAsAVacantSlotAndLostOnReload)
+TEST_F(CDebuggersStorage, ASlotWhoseTitleWasEmptiedInTheStoreIsVacantOnReload)
 {
-    catalogue.Add(L"A", L"a.exe", false);
-    catalogue.Add(L"B", L"b.exe", true);
-    catalogue.Add(L"C", L"c.exe", false);
-    catalogue.SetTitle(1, L"");
+    catalogue.Add({L"A", {L"a.exe", L"", false}});
+    catalogue.Add({L"B", {L"b.exe", L"", true}});
+    catalogue.Add({L"C", {L"c.exe", L"", false}});
     ASSERT_TRUE(catalogue.SaveDebuggers());
+    // As a hand edit would leave it: the catalogue itself has no entry without a title.
+    Store(L"Title 1", std::wstring());
     EXPECT_EQ(Slot(1), L"|b.exe|1");
 
     catalogue.ReadDebuggers();
@@ -147,7 +148,7 @@ TEST_F(CDebuggersStorage, ARefusedSaveReportsItAndLeavesTheStoredCatalogueAsItWa
 {
     for (int slot = 0; slot < 4; ++slot) StoreSlot(slot, L"old", L"old.exe", true);
     const auto stored = settings.values;
-    catalogue.Add(L"A", L"a.exe", false);
+    catalogue.Add({L"A", {L"a.exe", L"", false}});
     for (const wchar_t* refused : {L"Title 0", L"Command Line 1", L"Auto 29", L"Debuggers"}) {
         settings.failingKeys = {refused};
         EXPECT_FALSE(catalogue.SaveDebuggers()) << refused;
@@ -167,8 +168,8 @@ TEST_F(CDebuggersStorage, ARefusedSaveReportsItAndLeavesTheStoredCatalogueAsItWa
 TEST_F(CDebuggersStorage, ASaveCutShortAfterAnyOperationLoadsWholeOldOrWholeNew)
 {
     CDebuggers older{settings.Opener()}, newer{settings.Opener()};
-    for (const wchar_t* title : {L"A", L"B", L"C"}) older.Add(title, std::wstring(title) + L".exe", true);
-    for (const wchar_t* title : {L"V", L"W", L"X", L"Y", L"Z"}) newer.Add(title, std::wstring(title) + L".exe", false);
+    for (const wchar_t* title : {L"A", L"B", L"C"}) older.Add({title, {std::wstring(title) + L".exe", L"", true}});
+    for (const wchar_t* title : {L"V", L"W", L"X", L"Y", L"Z"}) newer.Add({title, {std::wstring(title) + L".exe", L"", false}});
     const std::wstring wholeOld = DescribeCatalogue(older), wholeNew = DescribeCatalogue(newer);
     auto storeOld = [&] {
         settings = MemorySettings{};
@@ -241,7 +242,7 @@ TEST_F(CDebuggersStorage, ALoadThatMayNotRepairReadsTheWholeCatalogueWhereTheCut
             settings.refuseSectionChanges = !mayRepair;
 
             catalogue.ReadDebuggers();
-            EXPECT_EQ(catalogue.Title(0), each.loaded) << sections << (mayRepair ? "" : ", refused");
+            EXPECT_EQ(catalogue.Entry(0).title, each.loaded) << sections << (mayRepair ? "" : ", refused");
             if (mayRepair) {
                 EXPECT_EQ(Sections(), *each.loaded ? L"Debuggers" : L"") << sections;
             }
@@ -253,7 +254,7 @@ TEST_F(CDebuggersStorage, LoadFailureKeepsOnlyTheEntriesReadCompletelyBeforeIt)
 {
     for (int slot = 0; slot < 4; ++slot) StoreSlot(slot, L"T" + std::to_wstring(slot), L"", false);
     settings.failingKeys = {L"Auto 2"};
-    catalogue.Add(L"Held before", L"", false);
+    catalogue.Add({L"Held before", {L"", L"", false}});
     EXPECT_THROW(catalogue.ReadDebuggers(), std::runtime_error);
     EXPECT_EQ(DescribeCatalogue(catalogue), L"T0||0; T1||0");
 
@@ -282,10 +283,10 @@ TEST_F(CDebuggersStorage, TheCommandLineFor32BitProgramsIsAFourthValueOldCatalog
     EXPECT_EQ(DescribeCatalogue(catalogue),
               L"Old|old.exe -p %ld|1; Both|x64dbg.exe -a %ld -e %ld|1|32:x32dbg.exe -a %ld -e %ld");
 
-    catalogue.Add(L"New", L"new.exe", false, L"new32.exe");
-    catalogue.SetCommandLine32(0, L"old32.exe");
-    catalogue.SetCommandLine32(1, L"");
-    catalogue.SetCommandLine32(3, L"out of range");
+    catalogue.Add({L"New", {L"new.exe", L"new32.exe", false}});
+    catalogue.Replace(0, {L"Old", {L"old.exe -p %ld", L"old32.exe", true}});
+    catalogue.Replace(1, {L"Both", {L"x64dbg.exe -a %ld -e %ld", L"", true}});
+    EXPECT_FALSE(catalogue.Replace(3, {L"Out", {L"", L"out of range", false}}));
     ASSERT_TRUE(catalogue.SaveDebuggers());
     // The three values the previous version reads keep their meaning.
     EXPECT_EQ(Slot(1), L"Both|x64dbg.exe -a %ld -e %ld|1");
@@ -296,5 +297,5 @@ TEST_F(CDebuggersStorage, TheCommandLineFor32BitProgramsIsAFourthValueOldCatalog
     reloaded.ReadDebuggers();
     EXPECT_EQ(DescribeCatalogue(reloaded),
               L"Old|old.exe -p %ld|1|32:old32.exe; Both|x64dbg.exe -a %ld -e %ld|1; New|new.exe|0|32:new32.exe");
-    EXPECT_EQ(reloaded.CommandLine32(-1), L"");
+    EXPECT_EQ(reloaded.Entry(-1).choice.commandLine32, L"");
 }

@@ -14,8 +14,9 @@ inline std::wstring DescribeCatalogue(const CDebuggers& catalogue)
     std::wstring description;
     for (std::int32_t i = 0; i < catalogue.Count(); ++i) {
         if (i > 0) description += L"; ";
-        description += catalogue.Title(i) + L"|" + catalogue.CommandLine(i) + (catalogue.Auto(i) ? L"|1" : L"|0");
-        if (!catalogue.CommandLine32(i).empty()) description += L"|32:" + catalogue.CommandLine32(i);
+        const DebuggerEntry& entry = catalogue.Entry(i);
+        description += entry.title + L"|" + entry.choice.commandLine + (entry.choice.autoStart ? L"|1" : L"|0");
+        if (!entry.choice.commandLine32.empty()) description += L"|32:" + entry.choice.commandLine32;
     }
     return description;
 }

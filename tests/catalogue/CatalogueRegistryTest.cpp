@@ -33,14 +33,14 @@ protected:
 TEST_F(CatalogueInRegistry, AFullCatalogueOfAwkwardValuesSurvivesASaveAndALoad)
 {
     CDebuggers catalogue{Opener()};
-    catalogue.Add(L"Без командной строки", L"", true);
-    catalogue.Add(L"  ", L"  spaced.exe  -p %ld  ", false);
-    catalogue.Add(std::wstring(10'001, L'Ж') + L"end", std::wstring(20'000, L'x') + L" -p %ld", true);
-    catalogue.Add(L"Tab\there", L"\"C:\\Program Files\\Dbg\\dbg.exe\" -p %ld -e %ld -g", false);
-    catalogue.Add(L"%SystemRoot%", L"%SystemRoot%\\system32\\dbg.exe", true);
+    catalogue.Add({L"Без командной строки", {L"", L"", true}});
+    catalogue.Add({L"  ", {L"  spaced.exe  -p %ld  ", L"", false}});
+    catalogue.Add({std::wstring(10'001, L'Ж') + L"end", {std::wstring(20'000, L'x') + L" -p %ld", L"", true}});
+    catalogue.Add({L"Tab\there", {L"\"C:\\Program Files\\Dbg\\dbg.exe\" -p %ld -e %ld -g", L"", false}});
+    catalogue.Add({L"%SystemRoot%", {L"%SystemRoot%\\system32\\dbg.exe", L"", true}});
     while (catalogue.Count() < CDebuggers::Capacity) {
         const auto n = std::to_wstring(catalogue.Count());
-        catalogue.Add(L"Отладчик " + n, L"dbg" + n + L".exe -p %ld", catalogue.Count() % 3 == 0);
+        catalogue.Add({L"Отладчик " + n, {L"dbg" + n + L".exe -p %ld", L"", catalogue.Count() % 3 == 0}});
     }
     ASSERT_TRUE(catalogue.SaveDebuggers());
 
@@ -106,11 +106,11 @@ TEST_F(CatalogueInRegistry, ASectionThatIsAbsentLoadsEmptyAndIsNotCreated)
 TEST_F(CatalogueInRegistry, ARefusedSaveIsReportedAndLeavesTheStoredCatalogueAndNothingElse)
 {
     CDebuggers catalogue{Opener()};
-    catalogue.Add(L"Stored", L"stored.exe", true);
+    catalogue.Add({L"Stored", {L"stored.exe", L"", true}});
     ASSERT_TRUE(catalogue.SaveDebuggers());
 
     SetSectionAccess(KEY_READ | WRITE_DAC | DELETE);
-    catalogue.SetTitle(0, L"Changed");
+    catalogue.Replace(0, {L"Changed", {L"stored.exe", L"", true}});
     EXPECT_FALSE(catalogue.SaveDebuggers());
     EXPECT_EQ(DescribeCatalogue(Loaded()), L"Stored|stored.exe|1");
     EXPECT_FALSE(KeyExists(L"Software\\Quarvel\\JitswapTest\\Debuggers.new"));

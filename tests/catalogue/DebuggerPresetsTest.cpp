@@ -9,7 +9,7 @@ namespace {
 
 std::wstring Describe(const DebuggerEntry& entry)
 {
-    return entry.Title + L"|" + entry.CommandLine + L"|" + entry.CommandLine32 + (entry.Auto ? L"|1" : L"|0");
+    return entry.title + L"|" + entry.choice.commandLine + L"|" + entry.choice.commandLine32 + (entry.choice.autoStart ? L"|1" : L"|0");
 }
 
 std::wstring Describe(const std::vector<DebuggerEntry>& entries)
@@ -60,20 +60,19 @@ TEST(FirstCatalogue, TheSystemsSettingFirstThenThePresetsNoTwoAlike)
     const DebuggerEntry drmingw = PresetEntry(PresetKind::DrMingw, {L"C:\\d\\drmingw.exe", L"", L""});
 
     // A fresh Wine prefix: the system's setting is Wine's own debugger, which becomes one entry.
-    EXPECT_EQ(Describe(FirstCatalogue({L"Прежний: winedbg", L"winedbg --auto %ld %ld", true, L""}, {wine, none})),
+    EXPECT_EQ(Describe(FirstCatalogue({L"Прежний: winedbg", {L"winedbg --auto %ld %ld", L"", true}}, {wine, none})),
               L"Отладчик Wine|winedbg --auto %ld %ld||1; Без отладчика|||0");
     // The same command line in the 32-bit view is the same setting.
-    EXPECT_EQ(Describe(FirstCatalogue({L"Прежний: winedbg", L"winedbg --auto %ld %ld", true,
-                                       L"winedbg --auto %ld %ld"},
+    EXPECT_EQ(Describe(FirstCatalogue({L"Прежний: winedbg", {L"winedbg --auto %ld %ld", L"winedbg --auto %ld %ld", true}},
                                       {wine})),
               L"Отладчик Wine|winedbg --auto %ld %ld||1");
     // Another Auto is another setting, kept first under its own title.
-    EXPECT_EQ(Describe(FirstCatalogue({L"Прежний: winedbg", L"winedbg --auto %ld %ld", false, L""}, {wine})),
+    EXPECT_EQ(Describe(FirstCatalogue({L"Прежний: winedbg", {L"winedbg --auto %ld %ld", L"", false}}, {wine})),
               L"Прежний: winedbg|winedbg --auto %ld %ld||0; Отладчик Wine|winedbg --auto %ld %ld||1");
     // Nothing set: only what was found, and a preset found twice is listed once.
-    EXPECT_EQ(Describe(FirstCatalogue({L"Прежний: ", L"", false, L""}, {drmingw, none, drmingw})),
+    EXPECT_EQ(Describe(FirstCatalogue({L"Прежний: ", {L"", L"", false}}, {drmingw, none, drmingw})),
               L"Dr. Mingw|\"C:\\d\\drmingw.exe\" -p %ld -e %ld||1; Без отладчика|||0");
     // A debugger set only for 32-bit programs is a setting too.
-    EXPECT_EQ(Describe(FirstCatalogue({L"Прежний: x32dbg.exe", L"", true, L"x32dbg.exe -a %ld -e %ld"}, {})),
+    EXPECT_EQ(Describe(FirstCatalogue({L"Прежний: x32dbg.exe", {L"", L"x32dbg.exe -a %ld -e %ld", true}}, {})),
               L"Прежний: x32dbg.exe||x32dbg.exe -a %ld -e %ld|1");
 }

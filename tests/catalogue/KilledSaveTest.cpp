@@ -26,7 +26,7 @@ CDebuggers Lettered(wchar_t letter, int count)
 {
     CDebuggers catalogue{ScratchOpener()};
     const std::wstring name(3, letter);
-    for (int i = 0; i < count; ++i) catalogue.Add(name + std::to_wstring(i), name + L".exe -p %ld", i % 2 == 0);
+    for (int i = 0; i < count; ++i) catalogue.Add({name + std::to_wstring(i), {name + L".exe -p %ld", L"", i % 2 == 0}});
     return catalogue;
 }
 

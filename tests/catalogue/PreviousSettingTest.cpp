@@ -43,17 +43,17 @@ TEST(PreviousSetting, TheEntryHoldsBothViewsAndAutoAndIsNamedForItsExecutable)
 {
     const DebuggerEntry both = PreviousSettingEntry(State(L"\"C:\\Program Files\\VS\\vsjitdebugger.exe\" -p %ld", true,
                                                           L"C:\\x86\\dbg32.exe -p %ld"));
-    EXPECT_EQ(both.Title, L"Прежний: vsjitdebugger.exe");
-    EXPECT_EQ(both.CommandLine, L"\"C:\\Program Files\\VS\\vsjitdebugger.exe\" -p %ld");
-    EXPECT_EQ(both.CommandLine32, L"C:\\x86\\dbg32.exe -p %ld");
-    EXPECT_TRUE(both.Auto);
+    EXPECT_EQ(both.title, L"Прежний: vsjitdebugger.exe");
+    EXPECT_EQ(both.choice.commandLine, L"\"C:\\Program Files\\VS\\vsjitdebugger.exe\" -p %ld");
+    EXPECT_EQ(both.choice.commandLine32, L"C:\\x86\\dbg32.exe -p %ld");
+    EXPECT_TRUE(both.choice.autoStart);
 
     const DebuggerEntry same = PreviousSettingEntry(State(L"winedbg --auto %ld %ld", false, L"winedbg --auto %ld %ld"));
-    EXPECT_EQ(same.Title, L"Прежний: winedbg");
-    EXPECT_EQ(same.CommandLine32, L"");
+    EXPECT_EQ(same.title, L"Прежний: winedbg");
+    EXPECT_EQ(same.choice.commandLine32, L"");
 
     const DebuggerEntry only32 = PreviousSettingEntry(State(L"", false, L"x32dbg.exe -a %ld"));
-    EXPECT_EQ(only32.Title, L"Прежний: x32dbg.exe");
-    EXPECT_EQ(only32.CommandLine, L"");
-    EXPECT_EQ(only32.CommandLine32, L"x32dbg.exe -a %ld");
+    EXPECT_EQ(only32.title, L"Прежний: x32dbg.exe");
+    EXPECT_EQ(only32.choice.commandLine, L"");
+    EXPECT_EQ(only32.choice.commandLine32, L"x32dbg.exe -a %ld");
 }

@@ -3,7 +3,7 @@
 // and the start-with-Windows value. Under Wine the redirection is made here for the proof;
 // elsewhere it is what every test program of the Windows build runs under.
 
-#include "aedebug/modAeDebug.h"
+#include "aedebug/SystemDebugger.h"
 #include "catalogue/CDebuggers.h"
 #include "support/registry/OpenAppSettingsStore.h"
 #include "support/shell/AutostartRegistry.h"
@@ -76,8 +76,7 @@ TEST(ScratchRegistryRoots, WritesOfTheProgramsRegistryPathsReachOnlyTheScratchKe
     const MachineState before = ReadMachineState();
     {
         ScratchRegistryRoots roots;
-        ASSERT_TRUE(SetSystemDebugger(L"scratch.exe -p %ld -e %ld"));
-        ASSERT_TRUE(SetSystemDebuggerAuto(true));
+        ASSERT_EQ(ApplySystemDebugger(DebuggerChoice{L"scratch.exe -p %ld -e %ld", L"", true}), SwitchResult::Done);
         HKEY view32 = nullptr;
         ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, kAeDebugKey, 0, nullptr, 0, KEY_SET_VALUE | KEY_WOW64_32KEY,
                                   nullptr, &view32, nullptr),
@@ -87,15 +86,15 @@ TEST(ScratchRegistryRoots, WritesOfTheProgramsRegistryPathsReachOnlyTheScratchKe
         SetKeyAccess(HKEY_LOCAL_MACHINE, kAeDebugKey, KeyAccess::Full);
 
         CDebuggers catalogue{OpenAppSettingsStore};
-        catalogue.Add(L"Scratch", L"scratch.exe", true);
+        catalogue.Add({L"Scratch", {L"scratch.exe", L"", true}});
         ASSERT_TRUE(catalogue.SaveDebuggers());
         ASSERT_TRUE(AutostartRegistry{}.Register(L"{E2044C22-8466-457E-921A-18C0061EAA52}", 0));
 
         // Inside, the program sees what it wrote.
-        EXPECT_EQ(GetSystemDebugger(), L"scratch.exe -p %ld -e %ld");
+        EXPECT_EQ(ReadSystemDebuggerState().native.debugger, L"scratch.exe -p %ld -e %ld");
         CDebuggers reloaded{OpenAppSettingsStore};
         reloaded.ReadDebuggers();
-        EXPECT_EQ(reloaded.Title(0), L"Scratch");
+        EXPECT_EQ(reloaded.Entry(0).title, L"Scratch");
         EXPECT_NE(ReadMachineState(), before);
     }
     EXPECT_EQ(ReadMachineState(), before);

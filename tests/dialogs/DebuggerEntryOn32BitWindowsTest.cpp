@@ -26,7 +26,7 @@ TEST(DebuggerEntryOn32BitWindows, HidesTheRowFor32BitProgramsAndKeepsItsFormerSi
     EXPECT_EQ(ok.top, 112) << "the buttons where they always were";
 
     // An entry edited here keeps the command line it was given for 32-bit programs elsewhere.
-    entry.SetCommandLine32Text(L"dbg32.exe -p %ld");
-    EXPECT_EQ(entry.CommandLine32Text(), L"dbg32.exe -p %ld");
+    entry.SetEntry({L"", {L"", L"dbg32.exe -p %ld", false}});
+    EXPECT_EQ(entry.Entry().choice.commandLine32, L"dbg32.exe -p %ld");
     entry.Unload();
 }

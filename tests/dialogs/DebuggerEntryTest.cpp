@@ -23,6 +23,35 @@ using namespace jitswap::test;
 
 namespace {
 
+// One field of the dialog changed, the others kept, through its whole entry as its caller sees it.
+template <class Change>
+void ChangeEntry(frmDebuggerEntry& entry, Change change)
+{
+    DebuggerEntry changed = entry.Entry();
+    change(changed);
+    entry.SetEntry(changed);
+}
+void SetTitleText(frmDebuggerEntry& entry, const std::wstring& title)
+{
+    ChangeEntry(entry, [&](DebuggerEntry& e) { e.title = title; });
+}
+void SetCommandLineText(frmDebuggerEntry& entry, const std::wstring& commandLine)
+{
+    ChangeEntry(entry, [&](DebuggerEntry& e) { e.choice.commandLine = commandLine; });
+}
+void SetCommandLine32Text(frmDebuggerEntry& entry, const std::wstring& commandLine32)
+{
+    ChangeEntry(entry, [&](DebuggerEntry& e) { e.choice.commandLine32 = commandLine32; });
+}
+void SetAutoValue(frmDebuggerEntry& entry, int value)
+{
+    ChangeEntry(entry, [&](DebuggerEntry& e) { e.choice.autoStart = value == 1; });
+}
+int AutoValue(const frmDebuggerEntry& entry)
+{
+    return entry.Entry().choice.autoStart ? 1 : 0;
+}
+
 constexpr wchar_t kAeDebugKey[] = L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\AeDebug";
 
 struct EntryControls {
@@ -140,9 +169,9 @@ TEST(DebuggerEntry, OpensEmptyAndOkFollowsTheTitleExactly)
     const EntryControls c = ControlsOf(entry);
     EXPECT_TRUE(entry.IsLoaded());
     EXPECT_FALSE(entry.IsVisible());
-    EXPECT_EQ(entry.TitleText(), L"");
-    EXPECT_EQ(entry.CommandLineText(), L"");
-    EXPECT_EQ(entry.AutoValue(), 0);
+    EXPECT_EQ(entry.Entry().title, L"");
+    EXPECT_EQ(entry.Entry().choice.commandLine, L"");
+    EXPECT_EQ(AutoValue(entry), 0);
     EXPECT_FALSE(IsEnabled(c.ok));
 
     DialogScript script;
@@ -168,7 +197,7 @@ TEST(DebuggerEntry, OpensEmptyAndOkFollowsTheTitleExactly)
                   PressKey(VK_TAB);
                   PressKey(VK_SPACE);
               })
-        .When("the check box checked", [&] { return entry.AutoValue() == 1; },
+        .When("the check box checked", [&] { return AutoValue(entry) == 1; },
               [&] {
                   EXPECT_EQ(GetFocus(), c.autoStart);
                   PressKey(VK_RETURN);
@@ -178,10 +207,10 @@ TEST(DebuggerEntry, OpensEmptyAndOkFollowsTheTitleExactly)
     EXPECT_TRUE(entry.Ok());
     EXPECT_TRUE(entry.IsLoaded()) << "Ok hides the dialog; it does not unload it";
     EXPECT_FALSE(entry.IsVisible());
-    EXPECT_EQ(entry.TitleText(), L"   ");
-    EXPECT_EQ(entry.CommandLineText(), L"cmd.exe -p %ld");
-    EXPECT_EQ(entry.CommandLine32Text(), L"notepad.exe -p %ld");
-    EXPECT_EQ(entry.AutoValue(), 1);
+    EXPECT_EQ(entry.Entry().title, L"   ");
+    EXPECT_EQ(entry.Entry().choice.commandLine, L"cmd.exe -p %ld");
+    EXPECT_EQ(entry.Entry().choice.commandLine32, L"notepad.exe -p %ld");
+    EXPECT_EQ(AutoValue(entry), 1);
     entry.Unload();
     EXPECT_FALSE(entry.IsLoaded());
 }
@@ -190,14 +219,14 @@ TEST(DebuggerEntry, APrefilledTitleEnablesOkAndIsShownSelected)
 {
     {
         frmDebuggerEntry emptyTitle;
-        emptyTitle.SetTitleText(L"");
-        emptyTitle.SetCommandLineText(L"dbg.exe");
+        SetTitleText(emptyTitle, L"");
+        SetCommandLineText(emptyTitle, L"dbg.exe");
         EXPECT_FALSE(IsEnabled(ControlsOf(emptyTitle).ok));
     }
 
     frmDebuggerEntry entry;
     const EntryControls c = ControlsOf(entry);
-    entry.SetTitleText(L"Старый отладчик");
+    SetTitleText(entry, L"Старый отладчик");
     EXPECT_TRUE(IsEnabled(c.ok));
 
     DialogScript script;
@@ -216,11 +245,11 @@ TEST(DebuggerEntry, APrefilledTitleEnablesOkAndIsShownSelected)
                   // Typing replaces the selected title.
                   Type(L"Новый");
               })
-        .When("the title replaced", [&] { return entry.TitleText() == L"Новый"; }, [&] { Click(c.cancel); });
+        .When("the title replaced", [&] { return entry.Entry().title == L"Новый"; }, [&] { Click(c.cancel); });
     script.Run([&] { entry.ShowModal(); });
 
     EXPECT_FALSE(entry.Ok());
-    EXPECT_EQ(entry.TitleText(), L"Новый");
+    EXPECT_EQ(entry.Entry().title, L"Новый");
 }
 
 TEST(DebuggerEntry, DetectCopiesTheSystemDebuggerAndClearsTheTitle)
@@ -232,38 +261,38 @@ TEST(DebuggerEntry, DetectCopiesTheSystemDebuggerAndClearsTheTitle)
 
     frmDebuggerEntry entry;
     const EntryControls c = ControlsOf(entry);
-    entry.SetTitleText(L"Мой отладчик");
-    entry.SetCommandLineText(L"old.exe -p %ld");
-    entry.SetCommandLine32Text(L"old32.exe -p %ld");
-    entry.SetAutoValue(0);
+    SetTitleText(entry, L"Мой отладчик");
+    SetCommandLineText(entry, L"old.exe -p %ld");
+    SetCommandLine32Text(entry, L"old32.exe -p %ld");
+    SetAutoValue(entry, 0);
 
     DialogScript script;
     script.When("the dialog in front", [&] { return InFront(entry); },
                 [&] {
                     Click(c.detect);
-                    EXPECT_EQ(entry.TitleText(), L"");
+                    EXPECT_EQ(entry.Entry().title, L"");
                     EXPECT_FALSE(IsEnabled(c.ok));
-                    EXPECT_EQ(entry.CommandLineText(), system);
-                    EXPECT_EQ(entry.CommandLine32Text(), L"") << "both views agree";
-                    EXPECT_EQ(entry.AutoValue(), 1);
+                    EXPECT_EQ(entry.Entry().choice.commandLine, system);
+                    EXPECT_EQ(entry.Entry().choice.commandLine32, L"") << "both views agree";
+                    EXPECT_EQ(AutoValue(entry), 1);
 
                     // Each view's own command line; Auto is the native view's.
                     AeDebugValues::SetIn(KEY_WOW64_32KEY, L"Debugger", L"x32dbg.exe -a %ld -e %ld");
                     AeDebugValues::SetIn(KEY_WOW64_64KEY, L"Auto", L"0");
                     Click(c.detect);
-                    EXPECT_EQ(entry.CommandLineText(), system);
-                    EXPECT_EQ(entry.CommandLine32Text(), L"x32dbg.exe -a %ld -e %ld");
-                    EXPECT_EQ(entry.AutoValue(), 0);
+                    EXPECT_EQ(entry.Entry().choice.commandLine, system);
+                    EXPECT_EQ(entry.Entry().choice.commandLine32, L"x32dbg.exe -a %ld -e %ld");
+                    EXPECT_EQ(AutoValue(entry), 0);
 
                     AeDebugValues::Set(L"Debugger", std::nullopt);
                     AeDebugValues::Set(L"Auto", std::nullopt);
-                    entry.SetTitleText(L"Ещё один");
-                    entry.SetAutoValue(1);
+                    SetTitleText(entry, L"Ещё один");
+                    SetAutoValue(entry, 1);
                     Click(c.detect);
-                    EXPECT_EQ(entry.TitleText(), L"");
-                    EXPECT_EQ(entry.CommandLineText(), L"");
-                    EXPECT_EQ(entry.CommandLine32Text(), L"");
-                    EXPECT_EQ(entry.AutoValue(), 0);
+                    EXPECT_EQ(entry.Entry().title, L"");
+                    EXPECT_EQ(entry.Entry().choice.commandLine, L"");
+                    EXPECT_EQ(entry.Entry().choice.commandLine32, L"");
+                    EXPECT_EQ(AutoValue(entry), 0);
                     Click(c.cancel);
                 });
     script.Run([&] { entry.ShowModal(); });
@@ -280,8 +309,8 @@ TEST(DebuggerEntry, BrowseReplacesTheCommandLineWithTheChosenFileExactly)
 
     frmDebuggerEntry entry;
     const EntryControls c = ControlsOf(entry);
-    entry.SetTitleText(L"Отладчик");
-    entry.SetCommandLineText(L"old.exe -p %ld");
+    SetTitleText(entry, L"Отладчик");
+    SetCommandLineText(entry, L"old.exe -p %ld");
     const auto fileDialog = [&] {
         HWND dialog = ShownDialogOwnedBy(c.window);
         return dialog && IsForeground(dialog) ? dialog : nullptr;
@@ -298,7 +327,7 @@ TEST(DebuggerEntry, BrowseReplacesTheCommandLineWithTheChosenFileExactly)
               })
         .When("the file dialog closed", [&] { return !ShownDialogOwnedBy(c.window) && InFront(entry); },
               [&] {
-                  EXPECT_EQ(entry.CommandLineText(), L"old.exe -p %ld");
+                  EXPECT_EQ(entry.Entry().choice.commandLine, L"old.exe -p %ld");
                   Click(c.browse);
               })
         .When("the file dialog in front again", fileDialog,
@@ -310,8 +339,8 @@ TEST(DebuggerEntry, BrowseReplacesTheCommandLineWithTheChosenFileExactly)
               })
         .When("the file dialog closed again", [&] { return !ShownDialogOwnedBy(c.window) && InFront(entry); },
               [&] {
-                  EXPECT_EQ(entry.CommandLineText(), chosen);
-                  EXPECT_EQ(entry.TitleText(), L"Отладчик");
+                  EXPECT_EQ(entry.Entry().choice.commandLine, chosen);
+                  EXPECT_EQ(entry.Entry().title, L"Отладчик");
                   Click(c.ok);
               })
         // The path has blanks and no quotes, and no %ld follows: "No" and "Yes" keep it as chosen.
@@ -319,7 +348,7 @@ TEST(DebuggerEntry, BrowseReplacesTheCommandLineWithTheChosenFileExactly)
         .When("the warning", BoxInFront, [&] { Answer(BoxInFront(), IDYES); });
     script.Run([&] { entry.ShowModal(); });
     EXPECT_TRUE(entry.Ok());
-    EXPECT_EQ(entry.CommandLineText(), chosen);
+    EXPECT_EQ(entry.Entry().choice.commandLine, chosen);
 }
 
 TEST(DebuggerEntry, EveryCloseRequestHidesItAsCancelDoes)
@@ -338,7 +367,7 @@ TEST(DebuggerEntry, EveryCloseRequestHidesItAsCancelDoes)
     for (const Request& request : requests) {
         SCOPED_TRACE(request.name);
         frmDebuggerEntry entry;
-        entry.SetTitleText(L"Заголовок");
+        SetTitleText(entry, L"Заголовок");
         DialogScript script;
         script.When("the dialog in front", [&] { return InFront(entry); }, [&] { request.make(entry.Handle()); });
         script.Run([&] { entry.ShowModal(); });
@@ -346,7 +375,7 @@ TEST(DebuggerEntry, EveryCloseRequestHidesItAsCancelDoes)
         EXPECT_TRUE(entry.IsLoaded());
         EXPECT_FALSE(entry.IsVisible());
         EXPECT_FALSE(entry.Ok());
-        EXPECT_EQ(entry.TitleText(), L"Заголовок");
+        EXPECT_EQ(entry.Entry().title, L"Заголовок");
         entry.Unload();
         EXPECT_FALSE(entry.IsLoaded()) << "the caller's own unload goes through";
     }
@@ -356,9 +385,9 @@ TEST(DebuggerEntry, LooksAsDesigned)
 {
     frmDebuggerEntry entry;
     const EntryControls c = ControlsOf(entry);
-    entry.SetTitleText(L"Системный отладчик");
-    entry.SetCommandLineText(L"\"C:\\Program Files\\Tool\\dbg.exe\" -p %ld -e %ld");
-    entry.SetAutoValue(1);
+    SetTitleText(entry, L"Системный отладчик");
+    SetCommandLineText(entry, L"\"C:\\Program Files\\Tool\\dbg.exe\" -p %ld -e %ld");
+    SetAutoValue(entry, 1);
 
     DialogScript script;
     script.When("the dialog in front", [&] { return InFront(entry); },
@@ -401,8 +430,8 @@ TEST(DebuggerEntry, DisplayScaleSizesTheDialog)
 {
     frmDebuggerEntry entry;
     const EntryControls c = ControlsOf(entry);
-    entry.SetTitleText(L"Системный отладчик");
-    entry.SetCommandLineText(L"\"C:\\Program Files\\Tool\\dbg.exe\" -p %ld -e %ld");
+    SetTitleText(entry, L"Системный отладчик");
+    SetCommandLineText(entry, L"\"C:\\Program Files\\Tool\\dbg.exe\" -p %ld -e %ld");
 
     DialogScript script;
     script.When("the dialog in front", [&] { return InFront(entry); }, [&] { Repaint(c.window); })
@@ -425,7 +454,7 @@ TEST(DebuggerEntry, EnterPressesTheButtonThatHasTheFocus)
     AeDebugValues::Set(L"Debugger", L"dbg.exe -p %ld");
     frmDebuggerEntry entry;
     const EntryControls c = ControlsOf(entry);
-    entry.SetTitleText(L"Заголовок");
+    SetTitleText(entry, L"Заголовок");
 
     DialogScript script;
     // Focus given as a click gives it, without the keyboard's own moves between buttons.
@@ -434,9 +463,9 @@ TEST(DebuggerEntry, EnterPressesTheButtonThatHasTheFocus)
                     SetFocus(c.detect);
                     PressKey(VK_RETURN);
                 })
-        .When("the system debugger detected", [&] { return entry.CommandLineText() == L"dbg.exe -p %ld"; },
+        .When("the system debugger detected", [&] { return entry.Entry().choice.commandLine == L"dbg.exe -p %ld"; },
               [&] {
-                  entry.SetTitleText(L"Заголовок");
+                  SetTitleText(entry, L"Заголовок");
                   SetFocus(c.cancel);
                   PressKey(VK_RETURN);
               });
@@ -453,8 +482,8 @@ TEST(DebuggerEntry, OkRefusesAnUnsafeCommandLineAndAsksAboutQuotesAndMissingProg
     frmDebuggerEntry entry;
     const EntryControls c = ControlsOf(entry);
     HWND commandLine32 = GetDlgItem(c.window, frmDebuggerEntry::kTxtCommandLine32);
-    entry.SetTitleText(L"Отладчик");
-    entry.SetCommandLineText(L"cmd.exe -p %ld %s");
+    SetTitleText(entry, L"Отладчик");
+    SetCommandLineText(entry, L"cmd.exe -p %ld %s");
     const auto open = [&] { return InFront(entry) && !BoxInFront(); };
 
     DialogScript script;
@@ -470,8 +499,8 @@ TEST(DebuggerEntry, OkRefusesAnUnsafeCommandLineAndAsksAboutQuotesAndMissingProg
         .When("the dialog open again", open,
               [&] {
                   EXPECT_EQ(GetFocus(), c.commandLine);
-                  entry.SetCommandLineText(L"cmd.exe -p %ld");
-                  entry.SetCommandLine32Text(L"missing.exe -p %ld -e %ld");
+                  SetCommandLineText(entry, L"cmd.exe -p %ld");
+                  SetCommandLine32Text(entry, L"missing.exe -p %ld -e %ld");
                   Click(c.ok);
               })
         .When("the warning for the 32-bit command line", BoxInFront,
@@ -484,8 +513,8 @@ TEST(DebuggerEntry, OkRefusesAnUnsafeCommandLineAndAsksAboutQuotesAndMissingProg
         .When("the dialog open after No", open,
               [&] {
                   EXPECT_EQ(GetFocus(), commandLine32);
-                  entry.SetCommandLine32Text(L"");
-                  entry.SetCommandLineText(spaced + L" -p %ld -e %ld");
+                  SetCommandLine32Text(entry, L"");
+                  SetCommandLineText(entry, spaced + L" -p %ld -e %ld");
                   Click(c.ok);
               })
         .When("the offer of quotes", BoxInFront,
@@ -498,7 +527,7 @@ TEST(DebuggerEntry, OkRefusesAnUnsafeCommandLineAndAsksAboutQuotesAndMissingProg
               });
     script.Run([&] { entry.ShowModal(); });
     EXPECT_TRUE(entry.Ok());
-    EXPECT_EQ(entry.CommandLineText(), L"\"C:\\Program Files\\Tool\\dbg.exe\" -p %ld -e %ld");
+    EXPECT_EQ(entry.Entry().choice.commandLine, L"\"C:\\Program Files\\Tool\\dbg.exe\" -p %ld -e %ld");
 }
 
 TEST(DebuggerEntry, AKnownDebuggerFillsEveryField)
@@ -540,11 +569,11 @@ TEST(DebuggerEntry, AKnownDebuggerFillsEveryField)
                   PressKey(VK_DOWN);
                   PressKey(VK_RETURN);
               })
-        .When("the fields filled", [&] { return InFront(entry) && entry.TitleText() == L"WinDbg"; },
+        .When("the fields filled", [&] { return InFront(entry) && entry.Entry().title == L"WinDbg"; },
               [&] {
-                  EXPECT_EQ(entry.CommandLineText(), L"\"" + kits + L"Debuggers\\x64\\windbg.exe\" -p %ld -e %ld -g");
-                  EXPECT_EQ(entry.CommandLine32Text(), L"\"" + kits + L"Debuggers\\x86\\windbg.exe\" -p %ld -e %ld -g");
-                  EXPECT_EQ(entry.AutoValue(), 1);
+                  EXPECT_EQ(entry.Entry().choice.commandLine, L"\"" + kits + L"Debuggers\\x64\\windbg.exe\" -p %ld -e %ld -g");
+                  EXPECT_EQ(entry.Entry().choice.commandLine32, L"\"" + kits + L"Debuggers\\x86\\windbg.exe\" -p %ld -e %ld -g");
+                  EXPECT_EQ(AutoValue(entry), 1);
                   // Every check passes: Ok closes at once.
                   Click(c.ok);
               });

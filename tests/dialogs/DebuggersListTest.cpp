@@ -54,7 +54,7 @@ std::vector<std::wstring> Items(HWND list)
 std::vector<std::wstring> Titles(const std::vector<DebuggerEntry>& entries)
 {
     std::vector<std::wstring> titles;
-    for (const DebuggerEntry& entry : entries) titles.push_back(entry.Title);
+    for (const DebuggerEntry& entry : entries) titles.push_back(entry.title);
     return titles;
 }
 
@@ -439,8 +439,8 @@ TEST_F(DebuggersList, AddAndEditGoThroughTheEntryDialogAndOkSavesThem)
                   Click(c.ok);
               });
     Open(dialog, script);
-    EXPECT_EQ(Stored(), (std::vector<DebuggerEntry>{{L"Основной", L"cmd.exe -p %ld", true, L"notepad.exe -p %ld -e %ld"},
-                                                    {L"Запасной", L"", false}}));
+    EXPECT_EQ(Stored(), (std::vector<DebuggerEntry>{{L"Основной", {L"cmd.exe -p %ld", L"notepad.exe -p %ld -e %ld", true}},
+                                                    {L"Запасной", {L"", L"", false}}}));
 }
 
 TEST_F(DebuggersList, CancelDropsTheEditsAndOkSavesEvenWithoutChanges)
@@ -519,7 +519,7 @@ TEST_F(DebuggersList, ARefusedSaveSaysSoAndKeepsTheDialogOpenWithTheEdits)
               });
     Open(dialog, script);
     std::vector<DebuggerEntry> expected = Numbered(2);
-    expected.push_back({L"Новый", L"", false});
+    expected.push_back({L"Новый", {L"", L"", false}});
     EXPECT_EQ(Stored(), expected);
 }
 
@@ -550,9 +550,9 @@ TEST_F(DebuggersList, OpensOnlyOnceAndComesToTheFrontWithItsEntryDialog)
 
 TEST_F(DebuggersList, LooksAsDesigned)
 {
-    Store({{L"Системный отладчик", L"dbg.exe -p %ld", true},
-           {L"Консольный отладчик", L"cdbg.exe -p %ld -e %ld -g", false},
-           {L"Удалённый отладчик", L"rdbg.exe --attach %ld", false}});
+    Store({{L"Системный отладчик", {L"dbg.exe -p %ld", L"", true}},
+           {L"Консольный отладчик", {L"cdbg.exe -p %ld -e %ld -g", L"", false}},
+           {L"Удалённый отладчик", {L"rdbg.exe --attach %ld", L"", false}}});
     frmDebuggersList dialog(Opener());
     DialogScript script;
     script.When("the list in front", [&] { return InFront(dialog); },

@@ -66,7 +66,7 @@ SettingsStoreOpener ScratchCatalogue::Opener()
 void ScratchCatalogue::Store(const std::vector<DebuggerEntry>& entries)
 {
     CDebuggers catalogue(Opener());
-    for (const DebuggerEntry& entry : entries) ASSERT_TRUE(catalogue.Add(entry.Title, entry.CommandLine, entry.Auto, entry.CommandLine32));
+    for (const DebuggerEntry& entry : entries) ASSERT_TRUE(catalogue.Add(entry));
     ASSERT_TRUE(catalogue.SaveDebuggers());
     *m_writes = 0;
 }
@@ -77,7 +77,7 @@ std::vector<DebuggerEntry> ScratchCatalogue::Stored()
     catalogue.ReadDebuggers();
     std::vector<DebuggerEntry> entries;
     for (std::int32_t i = 0; i < catalogue.Count(); ++i)
-        entries.push_back({catalogue.Title(i), catalogue.CommandLine(i), catalogue.Auto(i), catalogue.CommandLine32(i)});
+        entries.push_back(catalogue.Entry(i));
     return entries;
 }
 
@@ -85,7 +85,7 @@ std::vector<DebuggerEntry> ScratchCatalogue::Numbered(int count)
 {
     std::vector<DebuggerEntry> entries;
     for (int i = 1; i <= count; ++i)
-        entries.push_back({L"Отладчик " + std::to_wstring(i), L"dbg" + std::to_wstring(i) + L".exe -p %ld", i % 2 == 0});
+        entries.push_back({L"Отладчик " + std::to_wstring(i), {L"dbg" + std::to_wstring(i) + L".exe -p %ld", L"", i % 2 == 0}});
     return entries;
 }
 
@@ -93,16 +93,10 @@ std::vector<DebuggerEntry> ScratchCatalogue::Numbered(int count)
 
 namespace jitswap {
 
-bool operator==(const DebuggerEntry& left, const DebuggerEntry& right)
-{
-    return left.Title == right.Title && left.CommandLine == right.CommandLine && left.Auto == right.Auto &&
-           left.CommandLine32 == right.CommandLine32;
-}
-
 void PrintTo(const DebuggerEntry& entry, std::ostream* out)
 {
-    *out << "{\"" << WideToUtf8(entry.Title) << "\", \"" << WideToUtf8(entry.CommandLine) << "\", "
-         << (entry.Auto ? "auto" : "manual") << ", \"" << WideToUtf8(entry.CommandLine32) << "\"}";
+    *out << "{\"" << WideToUtf8(entry.title) << "\", \"" << WideToUtf8(entry.choice.commandLine) << "\", "
+         << (entry.choice.autoStart ? "auto" : "manual") << ", \"" << WideToUtf8(entry.choice.commandLine32) << "\"}";
 }
 
 } // namespace jitswap

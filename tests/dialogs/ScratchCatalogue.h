@@ -32,7 +32,6 @@ protected:
 } // namespace jitswap::test
 
 namespace jitswap {
-// Found by argument-dependent lookup, so they live beside DebuggerEntry.
-bool operator==(const DebuggerEntry& left, const DebuggerEntry& right);
+// Found by argument-dependent lookup, so it lives beside DebuggerEntry.
 void PrintTo(const DebuggerEntry& entry, std::ostream* out);
 } // namespace jitswap

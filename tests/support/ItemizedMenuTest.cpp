@@ -61,5 +61,35 @@ TEST_F(ItemizedMenuTest, RemovingAnAbsentElementFailsQuietly)
     EXPECT_FALSE(m_list.Unload(10));
     EXPECT_TRUE(m_list.Unload(0));
     EXPECT_EQ(GetMenuItemCount(m_popup), 0);
-    EXPECT_THROW(m_list.SetCaption(0, L"x"), std::out_of_range);
+    EXPECT_THROW(m_list.SetChecked(0, true), std::out_of_range);
+}
+
+TEST_F(ItemizedMenuTest, TheRadioMarkIsOnOneElementWhetherShownOrHidden)
+{
+    m_list.Load(9, L"Unknown");
+    for (int index = 10; index < 13; ++index) m_list.Load(index, L"Entry");
+    const auto marked = [&] {
+        std::vector<int> found;
+        for (int index = 9; index < 13; ++index) {
+            MENUITEMINFOW info{sizeof info};
+            info.fMask = MIIM_FTYPE | MIIM_STATE;
+            const bool shown = GetMenuItemInfoW(m_popup, m_list.Id(index), FALSE, &info);
+            if (shown && (info.fType & MFT_RADIOCHECK) && (info.fState & MFS_CHECKED)) found.push_back(index);
+        }
+        return found;
+    };
+
+    m_list.SetRadioMark(9, 12, 9);
+    EXPECT_EQ(marked(), std::vector<int>{9});
+    // Moved while the element that had it is hidden: it comes back without it.
+    m_list.SetVisible(9, false);
+    m_list.SetRadioMark(9, 12, 11);
+    EXPECT_EQ(marked(), std::vector<int>{11});
+    m_list.SetVisible(9, true);
+    EXPECT_EQ(marked(), std::vector<int>{11});
+    // Onto a hidden element: shown again, it carries the only bullet; a missing element is passed over.
+    m_list.SetVisible(9, false);
+    m_list.SetRadioMark(9, 14, 9);
+    m_list.SetVisible(9, true);
+    EXPECT_EQ(marked(), std::vector<int>{9});
 }

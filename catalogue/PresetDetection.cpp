@@ -1,4 +1,4 @@
-#include "aedebug/PresetDetection.h"
+#include "catalogue/PresetDetection.h"
 
 #include "support/process/ExecutablePath.h"
 #include "support/process/ExecutableSearch.h"
@@ -11,35 +11,6 @@
 
 namespace jitswap {
 namespace {
-
-// A tool that keeps one executable per bitness in sibling folders of its own folder.
-struct BitnessFolders {
-    const wchar_t* folder64;
-    const wchar_t* file64;
-    const wchar_t* folder32;
-    const wchar_t* file32;
-};
-
-std::optional<BitnessFolders> FoldersOf(PresetKind kind)
-{
-    switch (kind) {
-    case PresetKind::WinDbg: return BitnessFolders{L"x64", L"windbg.exe", L"x86", L"windbg.exe"};
-    case PresetKind::Cdb: return BitnessFolders{L"x64", L"cdb.exe", L"x86", L"cdb.exe"};
-    case PresetKind::X64dbg: return BitnessFolders{L"x64", L"x64dbg.exe", L"x32", L"x32dbg.exe"};
-    default: return std::nullopt;
-    }
-}
-
-// The files each tool on the search path is found by, the likeliest first.
-std::vector<const wchar_t*> SearchedFiles(PresetKind kind)
-{
-    switch (kind) {
-    case PresetKind::X64dbg: return {L"x96dbg.exe", L"x64dbg.exe", L"x32dbg.exe"};
-    case PresetKind::DrMingw: return {L"drmingw.exe"};
-    case PresetKind::ProcDump: return {L"procdump.exe", L"procdump64.exe"};
-    default: return {};
-    }
-}
 
 bool FileExists(const std::wstring& path)
 {
@@ -124,35 +95,34 @@ DetectionPlaces ThisMachine()
 
 bool PresetOffered(PresetKind kind, const DetectionPlaces& places)
 {
-    return kind != PresetKind::WineDbg || places.underWine;
+    return PresetRowOf(kind).place != PresetPlace::Wine || places.underWine;
 }
 
 std::optional<PresetLocation> FindPreset(PresetKind kind, const DetectionPlaces& places)
 {
-    switch (kind) {
-    case PresetKind::VisualStudio: {
-        const std::wstring path = qsBuildFileName(places.systemFolder, L"vsjitdebugger.exe");
+    const PresetRow& row = PresetRowOf(kind);
+    switch (row.place) {
+    case PresetPlace::SystemFolder: {
+        const std::wstring path = qsBuildFileName(places.systemFolder, row.file);
         if (places.systemFolder.empty() || !FileExists(path)) return std::nullopt;
         return PresetLocation{path, {}, {}};
     }
-    case PresetKind::WinDbg:
-    case PresetKind::Cdb:
+    case PresetPlace::WindowsKits:
         for (const std::wstring& root : KitsRoots(places)) {
-            if (auto found = InToolFolder(qsBuildFileName(root, L"Debuggers"), *FoldersOf(kind), places.windows64))
+            if (auto found = InToolFolder(qsBuildFileName(root, L"Debuggers"), row.folders, places.windows64))
                 return found;
         }
         return std::nullopt;
-    case PresetKind::X64dbg:
-    case PresetKind::DrMingw:
-    case PresetKind::ProcDump:
-        for (const wchar_t* file : SearchedFiles(kind)) {
+    case PresetPlace::PathFolders:
+        for (const wchar_t* file : row.searched) {
+            if (!file) break;
             if (const auto path = OnSearchPath(places, file)) return LocationFromChosenFile(kind, *path, places);
         }
         return std::nullopt;
-    case PresetKind::WineDbg:
+    case PresetPlace::Wine:
         if (!places.underWine) return std::nullopt;
         return PresetLocation{L"winedbg", {}, {}};
-    case PresetKind::NoDebugger:
+    case PresetPlace::Nowhere:
         return PresetLocation{};
     }
     return std::nullopt;
@@ -160,30 +130,23 @@ std::optional<PresetLocation> FindPreset(PresetKind kind, const DetectionPlaces&
 
 PresetLocation LocationFromChosenFile(PresetKind kind, const std::wstring& chosen, const DetectionPlaces& places)
 {
-    const auto files = FoldersOf(kind);
-    if (!files) return PresetLocation{chosen, {}, {}};
+    const BitnessFolders& files = PresetRowOf(kind).folders;
+    if (!files.folder64) return PresetLocation{chosen, {}, {}};
     // Chosen inside one bitness's folder, the tool's folder is the one above it.
     std::wstring folder = FolderOf(chosen);
     const std::wstring folderName = NameOf(folder);
-    if (CompareStringOrdinal(folderName.c_str(), -1, files->folder64, -1, TRUE) == CSTR_EQUAL ||
-        CompareStringOrdinal(folderName.c_str(), -1, files->folder32, -1, TRUE) == CSTR_EQUAL) {
+    if (CompareStringOrdinal(folderName.c_str(), -1, files.folder64, -1, TRUE) == CSTR_EQUAL ||
+        CompareStringOrdinal(folderName.c_str(), -1, files.folder32, -1, TRUE) == CSTR_EQUAL) {
         folder = FolderOf(folder);
     }
-    if (auto found = InToolFolder(folder, *files, places.windows64)) return *found;
+    if (auto found = InToolFolder(folder, files, places.windows64)) return *found;
     return PresetLocation{chosen, {}, {}};
 }
 
 std::wstring PresetFileFilter(PresetKind kind)
 {
-    switch (kind) {
-    case PresetKind::VisualStudio: return L"vsjitdebugger.exe|vsjitdebugger.exe";
-    case PresetKind::WinDbg: return L"windbg.exe|windbg.exe";
-    case PresetKind::Cdb: return L"cdb.exe|cdb.exe";
-    case PresetKind::X64dbg: return L"x64dbg (x96dbg.exe, x64dbg.exe, x32dbg.exe)|x96dbg.exe;x64dbg.exe;x32dbg.exe";
-    case PresetKind::DrMingw: return L"drmingw.exe|drmingw.exe";
-    case PresetKind::ProcDump: return L"procdump.exe|procdump.exe;procdump64.exe";
-    default: return {};
-    }
+    const wchar_t* filter = PresetRowOf(kind).fileFilter;
+    return filter ? filter : L"";
 }
 
 } // namespace jitswap

@@ -1,7 +1,7 @@
 // Finding the known debuggers in scratch folders and under a scratch registry key, as the machine's
 // own places would show them: the Windows Kits' roots, the system folder, the search path.
 
-#include "aedebug/PresetDetection.h"
+#include "catalogue/PresetDetection.h"
 #include "support/process/ExecutableSearch.h"
 
 #include <gtest/gtest.h>
