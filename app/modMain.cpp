@@ -9,7 +9,6 @@
 #include "support/process/InstanceGuard.h"
 #include "support/win32/Win32Error.h"
 
-#include <commctrl.h>
 #include <shellapi.h>
 
 #include <algorithm>
@@ -37,8 +36,6 @@ int Main()
     // A command runs beside a tray copy and ends by itself: it takes no part in the one-instance claim.
     const Command command = ParseCommand(ProgramArguments());
     if (command.kind != CommandKind::Tray) return RunCommand(command);
-
-    InitCommonControls();
 
     // Held until the process ends, so a second start finds the first one for as long as it runs.
     InstanceGuard instanceGuard;

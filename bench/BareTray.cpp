@@ -1,12 +1,8 @@
 // The floor for start-up and memory: a bare Win32 program that only creates a window and adds a
-// tray icon, then waits to be closed. Built a second time with the common controls (version 6,
-// through the same manifest as the program), the floor for any program that uses them.
+// tray icon, then waits to be closed.
 
 #include <windows.h>
 #include <shellapi.h>
-#ifdef BARE_WITH_COMMON_CONTROLS
-#include <commctrl.h>
-#endif
 
 namespace {
 
@@ -20,9 +16,6 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)
 {
-#ifdef BARE_WITH_COMMON_CONTROLS
-    InitCommonControls();
-#endif
     WNDCLASSW windowClass{};
     windowClass.lpfnWndProc = &WindowProc;
     windowClass.hInstance = instance;

@@ -1,10 +1,10 @@
 // Prints start-up time, memory, the menu's rebuild and popup times and the size of jitswap.exe,
-// each beside a baseline measured in the same run:
-//   jitswap_bench.exe JITSWAP_EXE BARE_TRAY_EXE BARE_TRAY_WITH_CONTROLS_EXE
+// each beside a baseline measured in the same run, and the libraries each program has loaded once
+// its icon is in the notification area:
+//   jitswap_bench.exe JITSWAP_EXE BARE_TRAY_EXE
 // Start-up and memory are compared with a bare program that only creates a window and adds a tray
-// icon, and with the same program loading the common controls as jitswap does; the rebuild of the
-// menu with 30 debuggers with the raw registry reads and menu insertions it consists of; a popup
-// with nothing changed with that rebuild, which every popup used to do.
+// icon; the rebuild of the menu with 30 debuggers with the raw registry reads and menu insertions
+// it consists of; a popup with nothing changed with that rebuild, which every popup used to do.
 
 #include "app/frmMain.h"
 #include "bench/Measure.h"
@@ -12,6 +12,7 @@
 #include <psapi.h>
 #include <shellapi.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -66,7 +67,23 @@ struct StartFigures {
     double startMilliseconds;
     double privateKilobytes;
     double workingSetKilobytes;
+    std::vector<std::wstring> modules;  // the file names of the libraries loaded, in load order
 };
+
+std::vector<std::wstring> LoadedModules(HANDLE process)
+{
+    HMODULE modules[512];
+    DWORD needed = 0;
+    if (!EnumProcessModulesEx(process, modules, sizeof modules, &needed, LIST_MODULES_ALL)) return {};
+    std::vector<std::wstring> names;
+    for (DWORD i = 1; i < std::min<DWORD>(needed / sizeof(HMODULE), 512); ++i) {  // 0 is the program itself
+        wchar_t name[MAX_PATH] = {};
+        GetModuleBaseNameW(process, modules[i], name, MAX_PATH);
+        CharLowerW(name);
+        names.emplace_back(name);
+    }
+    return names;
+}
 
 struct WindowSearch {
     DWORD processId;
@@ -123,6 +140,7 @@ StartFigures StartOnce(const std::wstring& executable, const wchar_t* trayClass,
     PROCESS_MEMORY_COUNTERS_EX memory{};
     memory.cb = sizeof memory;
     GetProcessMemoryInfo(process.hProcess, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory), sizeof memory);
+    std::vector<std::wstring> modules = LoadedModules(process.hProcess);
 
     WindowSearch main{process.dwProcessId, mainClass, nullptr};
     EnumWindows(&MatchWindow, reinterpret_cast<LPARAM>(&main));
@@ -132,20 +150,20 @@ StartFigures StartOnce(const std::wstring& executable, const wchar_t* trayClass,
     CloseHandle(process.hProcess);
     // Wine leaves PrivateUsage at zero; the commit charge (PagefileUsage) is the same figure on Windows.
     const SIZE_T privateBytes = memory.PrivateUsage ? memory.PrivateUsage : memory.PagefileUsage;
-    return {(ready - started) / 1000.0, privateBytes / 1024.0, memory.WorkingSetSize / 1024.0};
+    return {(ready - started) / 1000.0, privateBytes / 1024.0, memory.WorkingSetSize / 1024.0, std::move(modules)};
 }
 
 StartFigures MedianStart(const std::wstring& executable, const wchar_t* trayClass, const wchar_t* mainClass, UINT exitCommand)
 {
     std::vector<double> times, privates, workingSets;
-    StartOnce(executable, trayClass, mainClass, exitCommand);  // warms the file cache
+    std::vector<std::wstring> modules = StartOnce(executable, trayClass, mainClass, exitCommand).modules;  // warms the file cache
     for (int run = 0; run < kStarts; ++run) {
         const StartFigures figures = StartOnce(executable, trayClass, mainClass, exitCommand);
         times.push_back(figures.startMilliseconds);
         privates.push_back(figures.privateKilobytes);
         workingSets.push_back(figures.workingSetKilobytes);
     }
-    return {Median(times), Median(privates), Median(workingSets)};
+    return {Median(times), Median(privates), Median(workingSets), std::move(modules)};
 }
 
 // What a rebuild cannot do without: read the 120 stored values and the two system values in each
@@ -210,19 +228,25 @@ void Row(const wchar_t* what, double jitswap, double baseline, const wchar_t* un
     std::wprintf(L"%-36ls %11.1f %11.1f %7.2fx  %ls\n", what, jitswap, baseline, baseline > 0 ? jitswap / baseline : 0.0, unit);
 }
 
+void ModulesRow(const wchar_t* program, const std::vector<std::wstring>& modules)
+{
+    std::wstring names;
+    for (const std::wstring& name : modules) names += (names.empty() ? L"" : L" ") + name;
+    std::wprintf(L"DLLs loaded after start, %ls (%zu): %ls\n", program, modules.size(), names.c_str());
+}
+
 } // namespace
 
 int wmain(int argc, wchar_t** argv)
 {
-    if (argc < 4) {
-        std::fwprintf(stderr, L"usage: jitswap_bench JITSWAP_EXE BARE_TRAY_EXE BARE_TRAY_WITH_CONTROLS_EXE\n");
+    if (argc < 3) {
+        std::fwprintf(stderr, L"usage: jitswap_bench JITSWAP_EXE BARE_TRAY_EXE\n");
         return 2;
     }
     StoreThirtyDebuggers();
 
     const StartFigures jitswap = MedianStart(argv[1], L"JitswapTrayIcon", L"JitswapMain", 1202);
     const StartFigures bare = MedianStart(argv[2], L"BareTrayBench", L"BareTrayBench", 0);
-    const StartFigures bareControls = MedianStart(argv[3], L"BareTrayBench", L"BareTrayBench", 0);
 
     double rebuild = 0;
     double floor = 0;
@@ -245,13 +269,12 @@ int wmain(int argc, wchar_t** argv)
 
     std::wprintf(L"%-36ls %11ls %11ls %8ls  %ls\n", L"measure", L"jitswap", L"baseline", L"ratio", L"baseline");
     Row(L"start-up to tray icon (median, ms)", jitswap.startMilliseconds, bare.startMilliseconds, L"bare tray program");
-    Row(L"", jitswap.startMilliseconds, bareControls.startMilliseconds, L"bare tray program + common controls 6");
     Row(L"private bytes after start (KB)", jitswap.privateKilobytes, bare.privateKilobytes, L"bare tray program");
-    Row(L"", jitswap.privateKilobytes, bareControls.privateKilobytes, L"bare tray program + common controls 6");
     Row(L"working set after start (KB)", jitswap.workingSetKilobytes, bare.workingSetKilobytes, L"bare tray program");
-    Row(L"", jitswap.workingSetKilobytes, bareControls.workingSetKilobytes, L"bare tray program + common controls 6");
     Row(L"menu rebuild, 30 entries (median, us)", rebuild, floor, L"raw registry reads and menu insertions");
     Row(L"popup, nothing changed (median, us)", unchangedPopup, rebuild, L"the full rebuild every popup did before");
     Row(L"executable size (KB)", file.nFileSizeLow / 1024.0, bareFile.nFileSizeLow / 1024.0, L"bare tray program");
+    ModulesRow(L"jitswap", jitswap.modules);
+    ModulesRow(L"bare tray program", bare.modules);
     return 0;
 }

@@ -1,6 +1,7 @@
 #include "dialogs/ButtonToolTips.h"
 
 #include "support/win32/Win32Error.h"
+#include "support/window/CommonControls.h"
 
 #include <commctrl.h>
 
@@ -10,9 +11,8 @@ namespace jitswap {
 
 HWND CreateToolTips(HWND owner)
 {
-    // Registers the class where the program's start-up has not done it already (tests, for one).
-    INITCOMMONCONTROLSEX classes{sizeof classes, ICC_BAR_CLASSES};
-    InitCommonControlsEx(&classes);
+    // The first window of the program that needs the common controls: they are loaded here.
+    InitCommonControlClasses(ICC_BAR_CLASSES);
     HWND toolTips = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
                                     CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr,
                                     GetModuleHandleW(nullptr), nullptr);

@@ -11,7 +11,6 @@ bash tests/wine/session.sh start "$session" >/dev/null
 trap 'bash tests/wine/session.sh stop "$session"' EXIT
 windows_path() { echo "Z:${1//\//\\}"; }
 JITSWAP_WINE_SESSION=$session tests/wine/wine-exec.sh build/win64/bench/jitswap_bench.exe \
-  "$(windows_path "$PWD/build/win64/app/jitswap.exe")" "$(windows_path "$PWD/build/win64/bench/bare_tray.exe")" \
-  "$(windows_path "$PWD/build/win64/bench/bare_tray_controls.exe")"
+  "$(windows_path "$PWD/build/win64/app/jitswap.exe")" "$(windows_path "$PWD/build/win64/bench/bare_tray.exe")"
 bash bench/idle-wakeups.sh "$session" "$(windows_path "$PWD/build/win64/app/jitswap.exe")" \
   "$(windows_path "$PWD/build/win64/bench/bare_tray.exe")"

@@ -34,6 +34,13 @@ public:
         return reinterpret_cast<Function>(reinterpret_cast<void*>(Find(name)));
     }
 
+    // nullptr when this version of the library lacks the function.
+    template <class Function>
+    Function GetIfPresent(const char* name) const noexcept
+    {
+        return reinterpret_cast<Function>(reinterpret_cast<void*>(detail::FindProcedure(m_module.get(), name)));
+    }
+
 private:
     FARPROC Find(const char* name) const;
 

@@ -4,6 +4,7 @@
 #include "support/shell/TrayIcon.h"
 #include "tests/common/UiTestSupport.h"
 
+#include <psapi.h>
 #include <shlobj.h>
 
 #include <cstdlib>
@@ -132,6 +133,21 @@ bool JitswapProcess::WaitUntilRunning(DWORD timeoutMs)
     const DWORD start = GetTickCount();
     while (m_tray && !ShellHoldsIcon(m_tray) && GetTickCount() - start < timeoutMs) Sleep(20);
     return m_main && m_tray && ShellHoldsIcon(m_tray);
+}
+
+std::vector<std::wstring> JitswapProcess::LoadedModules() const
+{
+    HMODULE modules[512];
+    DWORD needed = 0;
+    if (!EnumProcessModulesEx(m_process.hProcess, modules, sizeof modules, &needed, LIST_MODULES_ALL)) return {};
+    std::vector<std::wstring> names;
+    for (DWORD i = 0; i < needed / sizeof(HMODULE) && i < std::size(modules); ++i) {
+        wchar_t name[MAX_PATH] = {};
+        GetModuleBaseNameW(m_process.hProcess, modules[i], name, MAX_PATH);
+        CharLowerW(name);
+        names.emplace_back(name);
+    }
+    return names;
 }
 
 bool JitswapProcess::WaitForExit(DWORD timeoutMs) const

@@ -5,6 +5,7 @@
 
 #include <map>
 #include <string>
+#include <vector>
 
 namespace jitswap::test {
 
@@ -29,6 +30,8 @@ public:
     bool WaitForExit(DWORD timeoutMs = 10000) const;
     DWORD ExitCode() const;
     bool IsRunning() const { return !WaitForExit(0); }
+    // The file names of the libraries the process has loaded, lower-cased.
+    std::vector<std::wstring> LoadedModules() const;
 
 private:
     PROCESS_INFORMATION m_process{};

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 using namespace jitswap;
 using namespace jitswap::test;
 
@@ -74,6 +76,16 @@ TEST_F(ProcessTest, ShowsOnlyItsTrayIconAndASecondStartEndsSilently)
     EXPECT_TRUE(first.IsRunning());
     EXPECT_TRUE(ShellHoldsIcon(first.TrayWindow()));
     EXPECT_EQ(WaitForWindow(first.Id(), L"JitswapForm", 0, true), nullptr) << "no visible window of its own";
+}
+
+TEST_F(ProcessTest, TheTrayCopyRunsWithoutTheCommonControls)
+{
+    JitswapProcess program;
+    ASSERT_TRUE(program.WaitUntilRunning());
+    ASSERT_TRUE(ShellHoldsIcon(program.TrayWindow()));
+    const std::vector<std::wstring> modules = program.LoadedModules();
+    ASSERT_FALSE(modules.empty());
+    EXPECT_EQ(std::count(modules.begin(), modules.end(), L"comctl32.dll"), 0) << "loaded before any dialog needs them";
 }
 
 TEST_F(ProcessTest, ExitEndsTheProgramTakesTheIconAndWritesNothing)
