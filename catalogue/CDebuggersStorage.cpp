@@ -6,10 +6,10 @@
 #include "catalogue/CatalogueSwap.h"
 #include "catalogue/CDebuggers.h"
 #include "support/text/NumberText.h"
+#include "support/win32/Failure.h"
 #include "support/win32/SkipOnFailure.h"
 
 #include <exception>
-#include <stdexcept>
 #include <string_view>
 
 namespace jitswap {
@@ -28,7 +28,7 @@ std::wstring SlotKey(std::wstring_view prefix, std::int32_t slot)
 std::unique_ptr<SettingsStore> OpenStore(const SettingsStoreOpener& openStore)
 {
     auto store = openStore();
-    if (!store) throw std::runtime_error("The settings store could not be opened");
+    if (!store) throw Failure("The settings store could not be opened");
     return store;
 }
 

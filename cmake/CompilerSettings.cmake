@@ -15,6 +15,12 @@ else()
 endif()
 
 if(WIN32)
+  # Nothing asks a type at run time; the type descriptions would only add to the executable.
+  if(MSVC)
+    add_compile_options(/GR-)
+  else()
+    add_compile_options(-fno-rtti)
+  endif()
   add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX
                           _WIN32_WINNT=0x0601 WINVER=0x0601 _WIN32_IE=0x0800)
   if(MINGW)

@@ -5,7 +5,6 @@
 
 #include <commctrl.h>
 
-#include <stdexcept>
 
 namespace jitswap {
 
@@ -30,7 +29,7 @@ void AddToolTip(HWND toolTips, HWND control, const wchar_t* text)
     tool.uId = reinterpret_cast<UINT_PTR>(control);
     tool.lpszText = const_cast<wchar_t*>(text);
     if (!SendMessageW(toolTips, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool)))
-        throw std::runtime_error("Adding a tooltip failed");
+        throw Failure("Adding a tooltip failed");
 }
 
 } // namespace jitswap

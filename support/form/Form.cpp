@@ -7,6 +7,18 @@
 #include "support/window/WindowClass.h"
 
 namespace jitswap {
+namespace {
+
+constexpr wchar_t kFormProperty[] = L"Jitswap.Form";
+
+} // namespace
+
+void Form::WindowCreated(HWND window) noexcept
+{
+    m_window = window;
+    SetPropW(window, kFormProperty, this);
+}
+
 Form::~Form()
 {
     if (m_window) DestroyWindow(m_window);
@@ -75,7 +87,9 @@ void Form::RequestClose(UnloadMode mode)
 
 Form* Form::FromHandle(HWND window) noexcept
 {
-    return dynamic_cast<Form*>(WindowOwner::Of(window));
+    // Other windows of the program's belong to objects that are no forms (the tray icon's).
+    if (!WindowOwner::Of(window)) return nullptr;
+    return static_cast<Form*>(GetPropW(window, kFormProperty));
 }
 
 void Form::CreateFormWindow(const WindowSpec& design)
@@ -162,6 +176,7 @@ LRESULT Form::HandleMessage(HWND, UINT message, WPARAM wParam, LPARAM lParam)
 
 void Form::WindowDestroyed() noexcept
 {
+    RemovePropW(m_window, kFormProperty);
     m_window = nullptr;
     m_layout.Detach();
     m_focus.Forget();

@@ -99,7 +99,7 @@ protected:
 
 private:
     LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) final;
-    void WindowCreated(HWND window) noexcept final { m_window = window; }
+    void WindowCreated(HWND window) noexcept final;
     void WindowDestroyed() noexcept final;
     LRESULT OnPaint();
     void RequestClose(UnloadMode mode);

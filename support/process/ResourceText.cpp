@@ -1,7 +1,6 @@
 #include "support/process/ResourceText.h"
 #include "support/win32/Win32Error.h"
 
-#include <stdexcept>
 
 namespace jitswap {
 namespace {

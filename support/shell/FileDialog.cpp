@@ -7,7 +7,6 @@
 #include <commdlg.h>
 
 #include <algorithm>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -51,7 +50,7 @@ bool FileDialog::Show()
     if (!dialogs.Get<decltype(&GetOpenFileNameW)>("GetOpenFileNameW")(&dialog)) {
         const DWORD failure = dialogs.Get<decltype(&CommDlgExtendedError)>("CommDlgExtendedError")();
         if (failure == 0) return false;  // the user cancelled
-        throw std::runtime_error("Showing the file dialog failed (error " + NarrowNumberText(failure) + ")");
+        throw Failure("Showing the file dialog failed (error " + NarrowNumberText(failure) + ")");
     }
     m_fileName.assign(fileName.data());
     return true;

@@ -3,7 +3,6 @@
 #include "support/win32/Win32Error.h"
 
 #include <algorithm>
-#include <stdexcept>
 
 namespace jitswap {
 namespace {
@@ -39,7 +38,7 @@ void ItemizedMenu::Append(UINT id, const std::wstring& caption, HMENU submenu, C
 void ItemizedMenu::InsertAfter(UINT previousId, UINT id, const std::wstring& caption, CaptionKind kind)
 {
     const auto previous = Find(previousId);
-    if (previous == m_items.end()) throw std::out_of_range("No menu item to insert after");
+    if (previous == m_items.end()) throw Failure("No menu item to insert after");
     const auto inserted = m_items.insert(
         previous + 1, Item{id, MenuText(caption, kind), nullptr, true, TypeOf(caption, kind), 0});
     InsertIntoPopup(*inserted);
@@ -86,7 +85,7 @@ void ItemizedMenu::SetChecked(UINT id, bool checked)
         return;
     }
     if (CheckMenuItem(m_popup, id, MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED)) == static_cast<DWORD>(-1))
-        throw std::out_of_range("No such menu item");
+        throw Failure("No such menu item");
 }
 
 bool ItemizedMenu::IsChecked(UINT id) const
@@ -131,14 +130,14 @@ std::vector<ItemizedMenu::Item>::const_iterator ItemizedMenu::Find(UINT id) cons
 ItemizedMenu::Item& ItemizedMenu::At(UINT id)
 {
     const auto item = Find(id);
-    if (item == m_items.end()) throw std::out_of_range("No such menu item");
+    if (item == m_items.end()) throw Failure("No such menu item");
     return *item;
 }
 
 const ItemizedMenu::Item& ItemizedMenu::At(UINT id) const
 {
     const auto item = Find(id);
-    if (item == m_items.end()) throw std::out_of_range("No such menu item");
+    if (item == m_items.end()) throw Failure("No such menu item");
     return *item;
 }
 

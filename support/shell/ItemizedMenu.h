@@ -31,7 +31,7 @@ public:
     bool Remove(UINT id);
     bool Contains(UINT id) const noexcept;
 
-    // These throw std::out_of_range for an item the menu does not hold.
+    // These throw Failure for an item the menu does not hold.
     void SetVisible(UINT id, bool visible);
     bool IsVisible(UINT id) const;
     void SetChecked(UINT id, bool checked);

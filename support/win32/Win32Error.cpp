@@ -25,7 +25,7 @@ std::string Describe(const std::string& operation, DWORD code)
 } // namespace
 
 Win32Error::Win32Error(const std::string& operation, DWORD code)
-    : std::runtime_error(Describe(operation, code)), m_code(code)
+    : Failure(Describe(operation, code)), m_code(code)
 {
 }
 

@@ -3,12 +3,13 @@
 
 #include <windows.h>
 
-#include <stdexcept>
+#include "support/win32/Failure.h"
+
 #include <string>
 
 namespace jitswap {
 
-class Win32Error : public std::runtime_error {
+class Win32Error : public Failure {
 public:
     // `operation` names what failed, in the program's words; the system's message is appended.
     Win32Error(const std::string& operation, DWORD code);

@@ -3,7 +3,6 @@
 #include "support/text/TextConversion.h"
 #include "support/window/MessageBox.h"
 
-#include <stdexcept>
 #include <string>
 
 namespace jitswap {

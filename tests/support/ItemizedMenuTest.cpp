@@ -1,6 +1,7 @@
 // Menu item arrays on a real system menu: hidden items are out of the popup and come back in place.
 
 #include "support/shell/MenuItemArray.h"
+#include "support/win32/Failure.h"
 #include "tests/common/UiTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -61,7 +62,7 @@ TEST_F(ItemizedMenuTest, RemovingAnAbsentElementFailsQuietly)
     EXPECT_FALSE(m_list.Unload(10));
     EXPECT_TRUE(m_list.Unload(0));
     EXPECT_EQ(GetMenuItemCount(m_popup), 0);
-    EXPECT_THROW(m_list.SetChecked(0, true), std::out_of_range);
+    EXPECT_THROW(m_list.SetChecked(0, true), Failure);
 }
 
 TEST_F(ItemizedMenuTest, TheRadioMarkIsOnOneElementWhetherShownOrHidden)
