@@ -1,8 +1,8 @@
 #include "app/Commands.h"
 
+#include "aedebug/CommandLineCheck.h"
 #include "app/SwitchRequest.h"
 #include "catalogue/CDebuggers.h"
-#include "catalogue/CommandLineCheck.h"
 #include "catalogue/EntryInForce.h"
 #include "support/process/ConsoleOutput.h"
 #include "support/registry/OpenAppSettingsStore.h"

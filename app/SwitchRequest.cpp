@@ -1,9 +1,9 @@
 #include "app/SwitchRequest.h"
 
+#include "aedebug/CommandLineCheck.h"
 #include "app/Command.h"
 #include "app/KeepPreviousSetting.h"
 #include "catalogue/CDebuggers.h"
-#include "catalogue/CommandLineCheck.h"
 #include "support/form/Form.h"
 #include "support/loop/ProcessWait.h"
 #include "support/process/Elevation.h"

@@ -1,6 +1,6 @@
 #include "catalogue/DebuggerPresets.h"
 
-#include "catalogue/CommandLineParts.h"
+#include "aedebug/CommandLineParts.h"
 
 #include <algorithm>
 #include <string_view>

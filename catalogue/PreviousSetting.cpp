@@ -1,6 +1,6 @@
 #include "catalogue/PreviousSetting.h"
 
-#include "catalogue/CommandLineParts.h"
+#include "aedebug/CommandLineParts.h"
 
 #include <cwctype>
 

@@ -1,6 +1,6 @@
 #include "dialogs/CommandLineConfirmation.h"
 
-#include "catalogue/CommandLineCheck.h"
+#include "aedebug/CommandLineCheck.h"
 #include "support/process/ExecutableSearch.h"
 #include "support/window/MessageBox.h"
 

@@ -1,5 +1,5 @@
-#include "catalogue/CommandLineCheck.h"
-#include "catalogue/CommandLineParts.h"
+#include "aedebug/CommandLineCheck.h"
+#include "aedebug/CommandLineParts.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "catalogue/CommandLineCheck.h"
+#include "aedebug/CommandLineCheck.h"
 
-#include "catalogue/CommandLineParts.h"
+#include "aedebug/CommandLineParts.h"
 
 #include <cwctype>
 

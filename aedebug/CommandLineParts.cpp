@@ -1,4 +1,4 @@
-#include "catalogue/CommandLineParts.h"
+#include "aedebug/CommandLineParts.h"
 
 #include <algorithm>
 #include <array>
