@@ -12,6 +12,9 @@
 #include <optional>
 
 namespace jitswap {
+
+static_assert(kExitRunTimeError == kRunTimeErrorExitCode);
+
 namespace {
 
 constexpr const wchar_t* kUsage[] = {
@@ -25,8 +28,12 @@ constexpr const wchar_t* kUsage[] = {
     L"  jitswap /?                эта справка",
     L"",
     L"Если для смены отладчика нужны права администратора, Windows попросит подтверждения.",
-    L"Коды завершения: 0 - выполнено, 1 - система отказала, 2 - неверный параметр",
-    L"или нет такого отладчика, 3 - пользователь отказал в правах администратора.",
+    L"Коды завершения:",
+    L"  0 - выполнено;",
+    L"  1 - система отказала или команда не выполнена, ничего не изменено;",
+    L"  2 - неверный параметр или нет такого отладчика, ничего не изменено;",
+    L"  3 - пользователь отказался (в правах администратора или в ответ на вопрос);",
+    L"  5 - ошибка выполнения.",
 };
 
 std::wstring Numbered(const CDebuggers& catalogue, std::int32_t index)
@@ -156,7 +163,7 @@ int RunCommand(const Command& command)
         console.ErrorLine(L"Справка: jitswap /?");
         return kExitBadUsage;
     } catch (...) {
-        // Code 3, a run-time error's elsewhere, means "declined" to a script: this is a failure.
+        // The command failed and says why; the process itself ends as planned.
         console.ErrorLine(RunTimeErrorText(std::current_exception()));
         return kExitRefused;
     }

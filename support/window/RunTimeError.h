@@ -8,7 +8,8 @@
 
 namespace jitswap {
 
-inline constexpr int kRunTimeErrorExitCode = 3;
+// Its own code: 3 tells a script that the user declined (app/Command.h has the whole table).
+inline constexpr int kRunTimeErrorExitCode = 5;
 
 // "Ошибка выполнения." and the error's own description, as the user is told of it.
 std::wstring RunTimeErrorText(const std::exception_ptr& error);

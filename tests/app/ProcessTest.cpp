@@ -2,6 +2,7 @@
 // and a tray icon, a clean end, the run-time error that ends it, and where it looks for its files.
 
 #include "app/AppIdentity.h"
+#include "app/Command.h"
 #include "tests/app/JitswapProcess.h"
 #include "tests/common/UiTestSupport.h"
 
@@ -125,7 +126,7 @@ TEST_F(ProcessTest, AStoreItCannotReadAtStartIsARunTimeError)
     EXPECT_TRUE(box->hasIcon);  // which one is checked in process: icons do not cross processes under Wine
     EXPECT_EQ(box->buttons, std::vector<int>{IDOK});
     ASSERT_TRUE(program.WaitForExit());
-    EXPECT_EQ(program.ExitCode(), 3u);
+    EXPECT_EQ(program.ExitCode(), static_cast<DWORD>(kExitRunTimeError));
 }
 
 TEST_F(ProcessTest, AFailureInAHandlerIsReportedAndEndsTheProgramWithItsIcon)
@@ -144,8 +145,17 @@ TEST_F(ProcessTest, AFailureInAHandlerIsReportedAndEndsTheProgramWithItsIcon)
     EXPECT_EQ(box->caption, L"Quarvel - Jitswap");
     EXPECT_TRUE(box->hasIcon);  // which one is checked in process: icons do not cross processes under Wine
     ASSERT_TRUE(program.WaitForExit());
-    EXPECT_EQ(program.ExitCode(), 3u);
+    EXPECT_EQ(program.ExitCode(), static_cast<DWORD>(kExitRunTimeError));
     EXPECT_FALSE(ShellHoldsIcon(tray));
+}
+
+TEST_F(ProcessTest, AnEndThroughTerminateHasTheRunTimeErrorsCodeNotDeclinedsCode)
+{
+    // The program's own handler, linked into a program that calls std::terminate.
+    JitswapProcess program(BuiltProgram(L"JITSWAP_TERMINATING_PROGRAM"));
+    ASSERT_TRUE(program.WaitForExit());
+    EXPECT_EQ(program.ExitCode(), static_cast<DWORD>(kExitRunTimeError));
+    EXPECT_NE(kExitRunTimeError, kExitCancelled);
 }
 
 TEST_F(ProcessTest, RegistersItsQuotedPathFromAFolderWithBlanks)
