@@ -43,6 +43,10 @@ SwitchResult ApplySystemDebugger(const DebuggerChoice& choice);
 // True when every view holds exactly what the choice would write: comparisons are exact.
 bool Matches(const SystemDebuggerState& state, const DebuggerChoice& choice);
 
+// True when every value `now` holds is as in `from` or as `to` writes it: what a switch from `from`
+// to `to` leaves while it writes one value after another, and once it is done.
+bool IsOnTheWay(const SystemDebuggerState& from, const SystemDebuggerState& now, const DebuggerChoice& to);
+
 // The choice that would write back what the system holds now (the 32-bit command line empty
 // when both views agree).
 DebuggerChoice ChoiceFromState(const SystemDebuggerState& state);

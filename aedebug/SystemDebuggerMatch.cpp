@@ -10,7 +10,19 @@ bool Holds(const AeDebugView& view, const std::wstring& commandLine, bool autoSt
     return view.debugger == commandLine && view.autoStart == autoStart;
 }
 
+bool OnTheWay(const AeDebugView& from, const AeDebugView& now, const std::wstring& commandLine, bool autoStart)
+{
+    return (now.debugger == from.debugger || now.debugger == commandLine) &&
+           (now.autoStart == from.autoStart || now.autoStart == autoStart);
+}
+
 } // namespace
+
+bool IsOnTheWay(const SystemDebuggerState& from, const SystemDebuggerState& now, const DebuggerChoice& to)
+{
+    if (!OnTheWay(from.native, now.native, to.commandLine, to.autoStart)) return false;
+    return !from.wow32 || !now.wow32 || OnTheWay(*from.wow32, *now.wow32, to.CommandLineFor32(), to.autoStart);
+}
 
 bool Matches(const SystemDebuggerState& state, const DebuggerChoice& choice)
 {

@@ -43,11 +43,16 @@ ChangeTracker::SystemReading ChangeTracker::ReadSystem(const CDebuggers& catalog
 
     SystemReading reading;
     reading.changed = !before || !m_system || *before != *m_system;
-    if (before && m_system && reading.changed && inForce) {
+    if (before && m_system && reading.changed && inForce && !IsOwnDoing(*m_system)) {
         const DebuggerEntry& previous = catalogue.Entry(*inForce);
         if (!Matches(*m_system, previous.choice)) reading.replaced = previous;
     }
     return reading;
+}
+
+bool ChangeTracker::IsOwnDoing(const SystemDebuggerState& now) const
+{
+    return m_ownSwitch && (!m_ownSwitch->from || IsOnTheWay(*m_ownSwitch->from, now, m_ownSwitch->to));
 }
 
 std::optional<std::int32_t> ChangeTracker::InForce(const CDebuggers& catalogue) const
@@ -56,12 +61,19 @@ std::optional<std::int32_t> ChangeTracker::InForce(const CDebuggers& catalogue) 
     return EntryInForce(catalogue, *m_system);
 }
 
-void ChangeTracker::NoteOwnSwitch() noexcept
+bool ChangeTracker::BeginOwnSwitch(const DebuggerChoice& choice)
 {
+    if (m_ownSwitch) return false;
+    m_ownSwitch = OwnSwitch{m_system, choice};
+    return true;
+}
+
+void ChangeTracker::EndOwnSwitch() noexcept
+{
+    m_ownSwitch.reset();
     // Unread, the setting is unknown, and the next read raises no notice either.
     m_system.reset();
     SkipOnFailure([&] { m_system = m_readSystem(); });
-    m_switchBack.reset();
 }
 
 } // namespace jitswap

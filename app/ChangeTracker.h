@@ -44,9 +44,12 @@ public:
     // The entry the setting last read is, if any.
     std::optional<std::int32_t> InForce(const CDebuggers& catalogue) const;
 
-    // After Jitswap's own switch: the setting is read back, so that the notice of this very switch
-    // finds nothing new, and a switch back offered before is withdrawn.
-    void NoteOwnSwitch() noexcept;
+    // Around Jitswap's own switch to `choice`, however long it asks the user or waits for an
+    // elevated copy: meanwhile whatever the setting holds on the way there is the switch's own
+    // doing, not another program's. False, with nothing noted, while another switch is under way.
+    bool BeginOwnSwitch(const DebuggerChoice& choice);
+    // The setting is read back, so that the notices of the switch find nothing new.
+    void EndOwnSwitch() noexcept;
 
     // What a click on the notice of another program's change restores.
     void OfferSwitchBack(DebuggerEntry previous) { m_switchBack = std::move(previous); }
@@ -57,9 +60,16 @@ public:
     const std::optional<SystemDebuggerState>& System() const noexcept { return m_system; }
 
 private:
+    bool IsOwnDoing(const SystemDebuggerState& now) const;
+
     std::function<SystemDebuggerState()> m_readSystem;
     std::optional<SystemDebuggerState> m_system;  // as last read or written by Jitswap
     std::optional<DebuggerEntry> m_switchBack;
+    struct OwnSwitch {
+        std::optional<SystemDebuggerState> from;
+        DebuggerChoice to;
+    };
+    std::optional<OwnSwitch> m_ownSwitch;
     std::unique_ptr<SystemDebuggerWatch> m_systemWatch;
     std::unique_ptr<RegistryWatch> m_catalogueWatch;
 };

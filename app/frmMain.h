@@ -69,6 +69,7 @@ private:
     bool ReadSystemSetting();
     void ShowEntryInForce(std::optional<std::int32_t> index);
     void OfferSwitchBack(const DebuggerEntry& previous);
+    void WithdrawSwitchBack();
     void bcMain_BalloonClick();
     void ReadReportChanges();
     void ToggleReportChanges();

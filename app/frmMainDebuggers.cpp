@@ -34,16 +34,23 @@ void frmMain::ShowDebuggersMenu()
 
 void frmMain::ApplyDebugger(std::int32_t index)
 {
-    const SwitchReport report = RequestSwitch(m_Debuggers->Entry(index).choice, Handle(), m_Sources.openStore);
+    // A copy: the catalogue may be read again while the switch asks the user or waits for its copy.
+    const DebuggerChoice choice = m_Debuggers->Entry(index).choice;
+    // A second pick meanwhile is dropped, as RequestSwitch drops it.
+    if (!m_Changes.BeginOwnSwitch(choice)) return;
+    const SwitchReport report = RequestSwitch(choice, Handle(), m_Sources.openStore);
     // The menu stayed usable while an elevated copy did the work: "Выход" may have been chosen.
     if (!IsLoaded()) return;
+    m_Changes.EndOwnSwitch();
+    if (report.outcome == SwitchOutcome::Done) {
+        WithdrawSwitchBack();
+        ShowEntryInForce(index);
+        // The bullet moves on the strength of the writes; the next change read moves it again.
+        m_Menu.MarkInForce(index);
+    } else {
+        ShowDebuggersMenu();
+    }
     if (report.outcome == SwitchOutcome::Refused) ShowMessage(report.message, kStyleError);
-    if (report.outcome != SwitchOutcome::Done) return;
-
-    m_Changes.NoteOwnSwitch();
-    ShowEntryInForce(index);
-    // The bullet moves on the strength of the writes; the next change read moves it again.
-    m_Menu.MarkInForce(index);
 }
 
 void frmMain::mnuList_Click(int index)

@@ -47,6 +47,9 @@ void frmMain::Catalogue_Changed()
 {
     ReloadCatalogue();
     ShowDebuggersMenu();
+    // A balloon's click must not do nothing: it goes with the entry it would switch back to.
+    const auto& target = m_Changes.SwitchBack();
+    if (target && !m_Debuggers->IndexOf(*target)) WithdrawSwitchBack();
 }
 
 void frmMain::SystemSetting_Changed()
@@ -89,6 +92,12 @@ void frmMain::OfferSwitchBack(const DebuggerEntry& previous)
     bcMain->ShowBalloon(L"Другая программа сменила отладчик", text);
 }
 
+void frmMain::WithdrawSwitchBack()
+{
+    m_Changes.WithdrawSwitchBack();
+    if (bcMain) bcMain->HideBalloon();
+}
+
 void frmMain::ReadReportChanges()
 {
     // On unless the user turned it off; a value that is no flag keeps the default.
@@ -108,7 +117,7 @@ void frmMain::ToggleReportChanges()
     }
     m_ReportChanges = report;
     m_Menu.mnuSettings.SetChecked(MainMenu::kReportChanges, report);
-    if (!report) m_Changes.WithdrawSwitchBack();
+    if (!report) WithdrawSwitchBack();
 }
 
 } // namespace jitswap

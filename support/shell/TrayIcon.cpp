@@ -70,6 +70,15 @@ void TrayIcon::ShowBalloon(std::wstring_view title, std::wstring_view text)
     if (m_notify(NIM_MODIFY, &data)) m_balloon = balloon;
 }
 
+void TrayIcon::HideBalloon()
+{
+    if (!m_balloon) return;
+    m_balloon.reset();
+    // A notice without text replaces the one shown, and shows nothing.
+    NOTIFYICONDATAW data = Data(NIF_INFO);
+    m_notify(NIM_MODIFY, &data);
+}
+
 void TrayIcon::SetIcon(UniqueIcon icon)
 {
     m_icon = std::move(icon);

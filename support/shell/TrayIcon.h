@@ -51,6 +51,8 @@ public:
         std::wstring text;
     };
     void ShowBalloon(std::wstring_view title, std::wstring_view text);
+    // Takes down the notice shown, if the user can still click it.
+    void HideBalloon();
     // The notice the user can still click: shown, and neither clicked, closed nor timed out yet.
     const std::optional<Balloon>& PendingBalloon() const noexcept { return m_balloon; }
     // Raised when the user clicks the notice.

@@ -60,3 +60,25 @@ TEST(SystemDebuggerMatch, TheChoiceOfAStateWritesItBackAndMatchesIt)
     // Auto comes from the native view.
     EXPECT_TRUE(ChoiceFromState(State({L"a.exe", true}, AeDebugView{L"a.exe", false})).autoStart);
 }
+
+TEST(SystemDebuggerMatch, ASwitchOnItsWayHoldsOnlyValuesAsBeforeOrAsWritten)
+{
+    const SystemDebuggerState from = State({L"old.exe", false}, AeDebugView{L"old32.exe", false});
+    struct Case {
+        const char* what;
+        SystemDebuggerState now;
+        bool onTheWay;
+    };
+    const Case cases[] = {
+        {"nothing written yet", from, true},
+        {"the native view written", State({L"x64dbg.exe -a %ld -e %ld", false}, AeDebugView{L"old32.exe", false}), true},
+        {"Auto written first", State({L"old.exe", true}, AeDebugView{L"old32.exe", false}), true},
+        {"every value written",
+         State({L"x64dbg.exe -a %ld -e %ld", true}, AeDebugView{L"x32dbg.exe -a %ld -e %ld", true}), true},
+        {"another program's line", State({L"other.exe", false}, AeDebugView{L"old32.exe", false}), false},
+        {"the native line in the 32-bit view",
+         State({L"x64dbg.exe -a %ld -e %ld", true}, AeDebugView{L"x64dbg.exe -a %ld -e %ld", true}), false},
+    };
+    const DebuggerChoice to{L"x64dbg.exe -a %ld -e %ld", L"x32dbg.exe -a %ld -e %ld", true};
+    for (const Case& c : cases) EXPECT_EQ(IsOnTheWay(from, c.now, to), c.onTheWay) << c.what;
+}

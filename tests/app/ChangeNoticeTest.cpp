@@ -4,8 +4,11 @@
 
 #include "app/frmMain.h"
 #include "support/registry/OpenAppSettingsStore.h"
+#include "support/win32/ScopeGuard.h"
+#include "tests/app/ElevationStandIn.h"
 #include "tests/app/frmMainProbe.h"
 #include "tests/app/JitswapProcess.h"
+#include "tests/app/ProgramRegistry.h"
 #include "tests/common/UiTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -192,6 +195,40 @@ TEST_F(ChangeNoticeTest, JitswapsOwnSwitchRaisesNoBalloonAndTheBalloonsClickSwit
     EXPECT_EQ(Tray().Text(), L"Jitswap: Dumper");
     PumpFor(1000);
     EXPECT_EQ(Balloon(), L"(none)") << "switching back is Jitswap's own change";
+}
+
+// The elevated copy writes while this program's loop serves the registry's notices, one value at a
+// time: what it writes is the switch's own, and a balloon shown before the switch goes with it.
+TEST_F(ChangeNoticeTest, ASwitchByTheElevatedCopyRaisesNoBalloonAndTakesDownAnEarlierOne)
+{
+    const auto setAccess = [](KeyAccess access) {
+        for (REGSAM view : registry::kViews) SetKeyAccess(HKEY_LOCAL_MACHINE, kAeDebugKey, access, view);
+    };
+    const auto standIn = OnScopeExit([&] {
+        ResetElevation();
+        setAccess(KeyAccess::Full);
+    });
+    for (const bool balloonBefore : {false, true}) {
+        SCOPED_TRACE(balloonBefore ? "a balloon before" : "no balloon before");
+        SetUp();
+        Start();
+        if (balloonBefore) {
+            RegAdd(L"/v Debugger /t REG_SZ /d \"other.exe\" /reg:64");
+            ASSERT_TRUE(WaitForTooltip(L"Jitswap: Неизвестный"));
+            ASSERT_NE(Balloon(), L"(none)");
+        }
+        Elevation().elevated = false;
+        Elevation().grantRights = [&] { setAccess(KeyAccess::Full); };
+        setAccess(KeyAccess::ReadOnly);
+        Click(kFirstDebugger + 1);
+        ASSERT_EQ(Elevation().starts.size(), 1u) << "the copy did the work";
+        EXPECT_EQ(SystemDebugger(KEY_WOW64_32KEY), L"dumper.exe -p %ld");
+        EXPECT_EQ(Tray().Text(), L"Jitswap: Dumper");
+        PumpFor(1000);
+        EXPECT_EQ(Balloon(), L"(none)");
+        TearDown();
+        ResetElevation();
+    }
 }
 
 TEST_F(ChangeNoticeTest, TheCheckItemTurnsBalloonsOffAndIsRememberedAtTheNextStart)

@@ -204,4 +204,11 @@ TEST(TrayIcon, ABalloonIsPendingUntilClickedOrGoneAndTextsFitTheShell)
         EXPECT_FALSE(icon.PendingBalloon());
     }
     EXPECT_EQ(clicks, 1);
+
+    // Taken down by the program: a click the shell still reports is not one on it.
+    icon.ShowBalloon(L"title", L"text");
+    icon.HideBalloon();
+    EXPECT_FALSE(icon.PendingBalloon());
+    shell(NIN_BALLOONUSERCLICK);
+    EXPECT_EQ(clicks, 1);
 }
