@@ -43,22 +43,28 @@ KeepPreviousResult KeepPreviousSetting(const DebuggerChoice& chosen, const Setti
     } catch (const std::exception&) {
         return KeepPreviousResult::GoOn;
     }
-    CDebuggers catalogue(openStore);
-    catalogue.ReadDebuggers();
-
-    const bool full = catalogue.Count() >= CDebuggers::Capacity;
-    switch (PlanPreviousSetting(current, chosen, HeldByAnEntry(catalogue, current), full)) {
-    case PreviousSettingStep::None:
-        return KeepPreviousResult::GoOn;
-    case PreviousSettingStep::AskFirst:
-        return ShowMessage(FullCatalogueQuestion(ChoiceFromState(current)), kStyleWarningQuestion) == IDYES
-                   ? KeepPreviousResult::GoOn
-                   : KeepPreviousResult::Declined;
-    case PreviousSettingStep::Keep:
-        break;
+    {
+        // The load, the addition and the save are one turn of the store, so that no other save (the
+        // list dialog's, another switch's) falls between them. The turn is this thread's: the
+        // stores opened inside take it again at once.
+        const auto turn = openStore();
+        CDebuggers catalogue(openStore);
+        catalogue.ReadDebuggers();
+        const bool full = catalogue.Count() >= CDebuggers::Capacity;
+        switch (PlanPreviousSetting(current, chosen, HeldByAnEntry(catalogue, current), full)) {
+        case PreviousSettingStep::None:
+            return KeepPreviousResult::GoOn;
+        case PreviousSettingStep::Keep:
+            catalogue.Add(PreviousSettingEntry(current));
+            return catalogue.SaveDebuggers() ? KeepPreviousResult::GoOn : KeepPreviousResult::SaveFailed;
+        case PreviousSettingStep::AskFirst:
+            break;
+        }
     }
-    catalogue.Add(PreviousSettingEntry(current));
-    return catalogue.SaveDebuggers() ? KeepPreviousResult::GoOn : KeepPreviousResult::SaveFailed;
+    // Asked outside the turn: another process must not wait for the user.
+    return ShowMessage(FullCatalogueQuestion(ChoiceFromState(current)), kStyleWarningQuestion) == IDYES
+               ? KeepPreviousResult::GoOn
+               : KeepPreviousResult::Declined;
 }
 
 } // namespace jitswap

@@ -55,6 +55,14 @@ public:
     // old or the new catalogue for the next load.
     [[nodiscard]] bool SaveDebuggers() const;
 
+    // Saves this catalogue followed by the entries another program stored since `earlier` was read
+    // that this one does not hold; the reading and the save are one turn of the store. Those that
+    // do not fit are named in `notFitting`, a title a line, and then nothing is saved unless
+    // `dropWhatDoesNotFit`. False when nothing was saved. The catalogue itself stays as it is;
+    // nothing is thrown.
+    [[nodiscard]] bool SaveKeepingEntriesAddedSince(const CDebuggers& earlier, bool dropWhatDoesNotFit,
+                                                    std::wstring& notFitting);
+
 private:
     bool Holds(std::int32_t index) const;
 

@@ -135,4 +135,31 @@ bool CDebuggers::SaveDebuggers() const
     return true;
 }
 
+bool CDebuggers::SaveKeepingEntriesAddedSince(const CDebuggers& earlier, bool dropWhatDoesNotFit,
+                                              std::wstring& notFitting)
+{
+    const auto own = m_entries.size();
+    bool saved = false;
+    try {
+        const auto turn = OpenStore(m_openStore);
+        CDebuggers stored(m_openStore);
+        stored.ReadDebuggers();
+        std::vector<bool> matched(earlier.m_entries.size());
+        for (const DebuggerEntry& entry : stored.m_entries) {
+            std::size_t i = 0;
+            while (i < matched.size() && (matched[i] || earlier.m_entries[i] != entry)) ++i;
+            if (i < matched.size()) {
+                matched[i] = true;
+            } else if (!IndexOf(entry) && !Add(entry)) {
+                if (!notFitting.empty()) notFitting += L'\n';
+                notFitting += entry.title;
+            }
+        }
+        saved = (dropWhatDoesNotFit || notFitting.empty()) && SaveDebuggers();
+    } catch (const std::exception&) {
+    }
+    m_entries.erase(m_entries.begin() + static_cast<std::ptrdiff_t>(own), m_entries.end());
+    return saved;
+}
+
 } // namespace jitswap

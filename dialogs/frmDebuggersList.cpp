@@ -21,7 +21,7 @@ constexpr DWORD kPictureButtonStyle = WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW;
 } // namespace
 
 frmDebuggersList::frmDebuggersList(SettingsStoreOpener openStore)
-    : BackdropForm(kShpBack), m_Debuggers(std::move(openStore))
+    : BackdropForm(kShpBack), m_openStore(std::move(openStore)), m_Debuggers(m_openStore), m_read(m_openStore)
 {
 }
 
@@ -78,7 +78,12 @@ void frmDebuggersList::Form_Load()
 
 void frmDebuggersList::FillDebuggersList()
 {
-    m_Debuggers.ReadDebuggers();
+    {
+        // Read twice in one turn of the store: the second copy is what Ok tells others' saves by.
+        const auto turn = m_openStore();
+        m_Debuggers.ReadDebuggers();
+        m_read.ReadDebuggers();
+    }
     for (std::int32_t i = 0; i < m_Debuggers.Count(); ++i) {
         SendMessageW(lstDebuggers, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(m_Debuggers.Entry(i).title.c_str()));
     }
@@ -170,12 +175,27 @@ void frmDebuggersList::cmdRemove_Click()
 
 void frmDebuggersList::cmdOk_Click()
 {
-    // A refused save leaves the stored catalogue as it was; the edits stay open to retry or drop.
-    if (!m_Debuggers.SaveDebuggers()) {
-        ShowMessage(kCatalogueSaveFailedMessage, kStyleError);
-        return;
+    // A save refused or put off leaves the stored catalogue as it was; the edits stay open to
+    // retry or drop.
+    if (SaveKeepingEntriesAddedMeanwhile()) Unload();
+}
+
+bool frmDebuggersList::SaveKeepingEntriesAddedMeanwhile()
+{
+    // The menu, /use and the balloon switch while the list is open, and a switch keeps the setting
+    // it replaces as "Прежний: ..."; that entry is no edit of the user's, so it is kept too.
+    std::wstring notFitting;
+    if (m_Debuggers.SaveKeepingEntriesAddedSince(m_read, false, notFitting)) return true;
+    if (!notFitting.empty()) {
+        // Asked outside the store's turn: another process must not wait for the user.
+        if (ShowMessage(L"Пока список был открыт, в него добавлены отладчики, которым в нём нет места:\n\n" +
+                            notFitting + L"\n\nСохранить список без них? Они будут потеряны.",
+                        kStyleWarningQuestion) != IDYES)
+            return false;
+        if (m_Debuggers.SaveKeepingEntriesAddedSince(m_read, true, notFitting)) return true;
     }
-    Unload();
+    ShowMessage(kCatalogueSaveFailedMessage, kStyleError);
+    return false;
 }
 
 void frmDebuggersList::cmdCancel_Click()

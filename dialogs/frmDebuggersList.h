@@ -1,8 +1,9 @@
 #pragma once
 // "Список отладчиков": the modal dialog in which the user adds, edits and removes catalogue
 // entries. It works on a catalogue object of its own, read from the settings store at every
-// opening; "Ok" writes it back, "Отмена" and the close box drop the edits. The object outlives its
-// window, which exists only while the dialog is open.
+// opening; "Ok" writes it back, with the entries another process stored meanwhile after the
+// user's, and "Отмена" and the close box drop the edits. The object outlives its window, which
+// exists only while the dialog is open.
 
 #include "catalogue/CDebuggers.h"
 #include "dialogs/BackdropForm.h"
@@ -50,6 +51,7 @@ private:
     void cmdRemove_Click();
     void lstDebuggers_DblClick();
     void cmdOk_Click();
+    bool SaveKeepingEntriesAddedMeanwhile();
     void cmdCancel_Click();
 
     int ListCount() const;
@@ -58,7 +60,9 @@ private:
     void ReplaceListItem(int index, const std::wstring& text);
     const ButtonPicture* PictureOf(int id) const;
 
+    SettingsStoreOpener m_openStore;
     CDebuggers m_Debuggers;
+    CDebuggers m_read;  // as the store held it when the dialog opened
     ButtonPicture m_addPicture;
     ButtonPicture m_editPicture;
     ButtonPicture m_removePicture;

@@ -5,7 +5,9 @@ namespace jitswap {
 namespace {
 
 // Two processes of the user may load or save at once (the tray program and a switch from the
-// command line); they take turns, so that a load never repairs a save still under way.
+// command line); they take turns, so that a load never repairs a save still under way. A turn is
+// the thread's: a store opened while another is open takes it again at once, so holding one
+// store open makes a load and the save after it one turn.
 class TakingTurnsSettingsStore final : public RegistrySettingsStore {
 public:
     TakingTurnsSettingsStore() : RegistrySettingsStore(HKEY_CURRENT_USER, kAppSettingsPath)

@@ -103,6 +103,23 @@ TEST_F(CommandProcessTest, UseSwitchesBothViewsWhileTheTrayCopyRuns)
     EXPECT_TRUE(tray.IsRunning());
 }
 
+// The list is open in the tray copy while /use keeps the setting it replaces: the list's Ok keeps
+// that entry too.
+TEST_F(CommandProcessTest, TheListsOkKeepsTheEntryUseKeptWhileItWasOpen)
+{
+    JitswapProcess tray;
+    ASSERT_TRUE(tray.WaitUntilRunning());
+    PostMessageW(tray.MainWindow(), WM_COMMAND, 1000 /* "Править список..." */, 0);
+    HWND list = WaitForWindow(tray.Id(), L"JitswapForm", 10000, true);
+    ASSERT_TRUE(list);
+
+    ASSERT_EQ(Jitswap({L"/use", L"2"}).exitCode, 0u);
+    PostMessageW(list, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(list, IDOK)));
+    ASSERT_TRUE(PumpUntil([&] { return !IsWindow(list); }, 10000));
+    const std::wstring listed = Jitswap({L"/list"}).output;
+    EXPECT_NE(listed.find(L"\r\n  3. Прежний: other.exe\r\n"), std::wstring::npos) << WideToUtf8(listed);
+}
+
 TEST_F(CommandProcessTest, BadUsageOrNoSuchEntryEndsWithTwoAndWritesNothing)
 {
     const auto catalogue = RegistrySnapshot(HKEY_CURRENT_USER, L"Software\\Quarvel");

@@ -250,6 +250,45 @@ TEST_F(CDebuggersStorage, ALoadThatMayNotRepairReadsTheWholeCatalogueWhereTheCut
     }
 }
 
+// A list edited from `earlier` while another program stored more: the save keeps what it added.
+TEST_F(CDebuggersStorage, ASaveKeepsTheEntriesStoredSinceItsCatalogueWasRead)
+{
+    const auto letters = [&](const std::wstring& titles) {
+        CDebuggers built{settings.Opener()};
+        for (const wchar_t title : titles) built.Add({std::wstring(1, title), {std::wstring(1, title) + L".exe", L"", false}});
+        return built;
+    };
+    const std::wstring full(30, L'E');
+    struct Case {
+        const wchar_t *earlier, *storedSince, *edited, *saved, *notFitting;
+    };
+    const Case cases[] = {
+        {L"AB", L"ABK", L"B", L"B|B.exe|0; K|K.exe|0", L""},            // the user's removal stands
+        {L"AB", L"B", L"AB", L"A|A.exe|0; B|B.exe|0", L""},             // so does another program's
+        {L"A", L"AKK", L"AK", L"A|A.exe|0; K|K.exe|0", L""},            // held already, once is enough
+        {L"A", L"AKL", full.c_str(), nullptr, L"K\nL"},   // no room: nothing saved
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::PrintToString(c.storedSince));
+        settings = MemorySettings{};
+        ASSERT_TRUE(letters(c.storedSince).SaveDebuggers());
+        CDebuggers edited = letters(c.edited);
+        const std::wstring before = DescribeCatalogue(edited);
+        std::wstring notFitting;
+        EXPECT_EQ(edited.SaveKeepingEntriesAddedSince(letters(c.earlier), false, notFitting), c.saved != nullptr);
+        EXPECT_EQ(notFitting, c.notFitting);
+        EXPECT_EQ(DescribeCatalogue(edited), before) << "the list itself stays the user's";
+        catalogue.ReadDebuggers();
+        EXPECT_EQ(DescribeCatalogue(catalogue), c.saved ? c.saved : DescribeCatalogue(letters(c.storedSince)));
+    }
+    // Told that they do not fit, the user may save without them.
+    std::wstring notFitting;
+    CDebuggers thirty = letters(full);
+    EXPECT_TRUE(thirty.SaveKeepingEntriesAddedSince(letters(L"A"), true, notFitting));
+    catalogue.ReadDebuggers();
+    EXPECT_EQ(DescribeCatalogue(catalogue), DescribeCatalogue(thirty));
+}
+
 TEST_F(CDebuggersStorage, LoadFailureKeepsOnlyTheEntriesReadCompletelyBeforeIt)
 {
     for (int slot = 0; slot < 4; ++slot) StoreSlot(slot, L"T" + std::to_wstring(slot), L"", false);

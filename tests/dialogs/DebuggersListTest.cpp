@@ -523,6 +523,54 @@ TEST_F(DebuggersList, ARefusedSaveSaysSoAndKeepsTheDialogOpenWithTheEdits)
     EXPECT_EQ(Stored(), expected);
 }
 
+// Another process keeps "Прежний: ..." while the list is open (a switch from the menu or /use):
+// Ok keeps it after the user's list, and asks when it does not fit.
+TEST_F(DebuggersList, OkKeepsTheEntriesStoredMeanwhileAndAsksWhenTheyDoNotFit)
+{
+    const DebuggerEntry kept{L"Прежний: other.exe", {L"other.exe -p %ld", L"", false}};
+    const DebuggerEntry added{L"Новый", {L"", L"", false}};
+    for (const int answer : {IDNO, IDYES}) {
+        SCOPED_TRACE(answer == IDNO ? "No" : "Yes");
+        Store(Numbered(29));
+        frmDebuggersList dialog(Opener());
+        DialogScript script;
+        script.When("the list in front", [&] { return InFront(dialog); }, [&] { PressKey(VK_INSERT); })
+            .When("the add dialog", EntryInFront,
+                  [&] {
+                      Type(added.title);
+                      PressKey(VK_RETURN);
+                  })
+            .When("thirty entries", [&] { return InFront(dialog) && ListCount(ControlsOf(dialog).list) == 30; },
+                  [&] {
+                      std::vector<DebuggerEntry> meanwhile = Numbered(29);
+                      meanwhile.push_back(kept);
+                      Store(meanwhile);
+                      PressKey(VK_RETURN);
+                  })
+            .When("the question", BoxInFront,
+                  [&] {
+                      ExpectBox(BoxInFront(),
+                                L"Пока список был открыт, в него добавлены отладчики, которым в нём нет места:\n\n"
+                                L"Прежний: other.exe\n\nСохранить список без них? Они будут потеряны.",
+                                {IDYES, IDNO}, MB_ICONEXCLAMATION);
+                      Answer(BoxInFront(), answer);
+                  });
+        if (answer == IDNO) {
+            // The list stays open to make room: with one entry fewer, the kept one fits.
+            script.When("the list in front again", [&] { return InFront(dialog); }, [&] { PressKey(VK_DELETE); })
+                .When("the removal's question", BoxInFront, [&] { Answer(BoxInFront(), IDYES); })
+                .When("twenty-nine entries", [&] { return InFront(dialog) && ListCount(ControlsOf(dialog).list) == 29; },
+                      [&] { PressKey(VK_RETURN); });
+        }
+        Open(dialog, script);
+        std::vector<DebuggerEntry> expected = Numbered(29);
+        if (answer == IDNO) expected.erase(expected.begin());
+        expected.push_back(added);
+        if (answer == IDNO) expected.push_back(kept);
+        EXPECT_EQ(Stored(), expected);
+    }
+}
+
 TEST_F(DebuggersList, OpensOnlyOnceAndComesToTheFrontWithItsEntryDialog)
 {
     Store(Numbered(1));
