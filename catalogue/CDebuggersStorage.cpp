@@ -45,7 +45,8 @@ void Repair(SettingsStore& store, SwapRepair repair)
         store.DeleteSection(kCatalogueStagingSection);
         break;
     case SwapRepair::DeletePrevious:
-        store.DeleteSection(kCataloguePreviousSection);
+        // Whatever the plan: the catalogue set aside goes only once another one is in place.
+        if (store.SectionExists(kCatalogueSection)) store.DeleteSection(kCataloguePreviousSection);
         break;
     case SwapRepair::StagingToCurrent:
         store.RenameSection(kCatalogueStagingSection, kCatalogueSection);
@@ -63,10 +64,13 @@ void CDebuggers::ReadDebuggers()
     m_entries.clear();
     const auto store = OpenStore(m_openStore);
     // A swap cut short is finished or discarded here. Where the store refuses a repair (a key
-    // closed to this user), the whole catalogue is read from where the cut left it.
+    // closed to this user), the repairs stop, since each one counts on those before it; the whole
+    // catalogue is read from where the cut left it, and the next load plans again.
     SwapRecovery recovery = PlanSwapRecovery(FindSections(*store));
     if (!recovery.repairs.empty()) {
-        for (const SwapRepair repair : recovery.repairs) SkipOnFailure([&] { Repair(*store, repair); });
+        SkipOnFailure([&] {
+            for (const SwapRepair repair : recovery.repairs) Repair(*store, repair);
+        });
         recovery = PlanSwapRecovery(FindSections(*store));
     }
     const std::wstring_view section = SectionOf(recovery.source);

@@ -103,6 +103,27 @@ TEST_F(CatalogueInRegistry, ASectionThatIsAbsentLoadsEmptyAndIsNotCreated)
     EXPECT_FALSE(KeyExists(kScratchBase));
 }
 
+// Cut short between the two renames of a save: the new catalogue staged, the old one set aside.
+// A repair the registry refuses half-way loses neither: the next load finishes it.
+TEST_F(CatalogueInRegistry, ARepairRefusedHalfWayKeepsBothCataloguesForTheNextLoad)
+{
+    constexpr wchar_t kStaging[] = L"Software\\Quarvel\\JitswapTest\\Debuggers.new";
+    constexpr wchar_t kPrevious[] = L"Software\\Quarvel\\JitswapTest\\Debuggers.old";
+    store.WriteText(L"Debuggers.new", L"Title 0", L"New");
+    store.WriteText(L"Debuggers.old", L"Title 0", L"Old");
+    SetSectionAccess(KEY_READ | WRITE_DAC, kStaging);  // its rename is refused, the deletion of the old one is not
+
+    EXPECT_EQ(DescribeCatalogue(Loaded()), L"New||0");
+    EXPECT_TRUE(KeyExists(kPrevious)) << "the old catalogue goes only once the new one is in place";
+    EXPECT_EQ(DescribeCatalogue(Loaded()), L"New||0");
+
+    SetSectionAccess(KEY_ALL_ACCESS, kStaging);
+    EXPECT_EQ(DescribeCatalogue(Loaded()), L"New||0");
+    EXPECT_TRUE(KeyExists(kScratchSection));
+    EXPECT_FALSE(KeyExists(kStaging));
+    EXPECT_FALSE(KeyExists(kPrevious));
+}
+
 TEST_F(CatalogueInRegistry, ARefusedSaveIsReportedAndLeavesTheStoredCatalogueAndNothingElse)
 {
     CDebuggers catalogue{Opener()};

@@ -9,10 +9,10 @@
 namespace jitswap::testing {
 namespace {
 
-UniqueHKey OpenSection(REGSAM access)
+UniqueHKey OpenSection(REGSAM access, const wchar_t* path = kScratchSection)
 {
     HKEY key = nullptr;
-    ThrowIfFailed(RegOpenKeyExW(HKEY_CURRENT_USER, kScratchSection, 0, access, &key), "Opening");
+    ThrowIfFailed(RegOpenKeyExW(HKEY_CURRENT_USER, path, 0, access, &key), "Opening");
     return UniqueHKey(key);
 }
 
@@ -59,7 +59,7 @@ void ScratchRegistryKey::RegAdd(const std::wstring& name, const std::wstring& ty
     ASSERT_EQ(exitCode, 0u) << "reg add of " << WideToUtf8(name) << " failed";
 }
 
-void ScratchRegistryKey::SetSectionAccess(ACCESS_MASK allowed)
+void ScratchRegistryKey::SetSectionAccess(ACCESS_MASK allowed, const wchar_t* path)
 {
     std::vector<BYTE> everyone(SECURITY_MAX_SID_SIZE);
     DWORD sidSize = static_cast<DWORD>(everyone.size());
@@ -73,16 +73,18 @@ void ScratchRegistryKey::SetSectionAccess(ACCESS_MASK allowed)
     if (!InitializeSecurityDescriptor(&descriptor, SECURITY_DESCRIPTOR_REVISION) ||
         !SetSecurityDescriptorDacl(&descriptor, TRUE, list, FALSE))
         ThrowLastError("Building the security descriptor");
-    ThrowIfFailed(RegSetKeySecurity(OpenSection(WRITE_DAC).get(), DACL_SECURITY_INFORMATION, &descriptor),
+    ThrowIfFailed(RegSetKeySecurity(OpenSection(WRITE_DAC, path).get(), DACL_SECURITY_INFORMATION, &descriptor),
                   "Setting the access list");
 }
 
 void ScratchRegistryKey::Remove()
 {
-    // A test may have left the section closed to us; open it up again so that it can go.
-    try {
-        SetSectionAccess(KEY_ALL_ACCESS);
-    } catch (const Win32Error&) {
+    // A test may have left a section closed to us; open it up again so that it can go.
+    for (const wchar_t* section : {L"", L".new", L".old"}) {
+        try {
+            SetSectionAccess(KEY_ALL_ACCESS, (std::wstring(kScratchSection) + section).c_str());
+        } catch (const Win32Error&) {
+        }
     }
     const LSTATUS status = RegDeleteTreeW(HKEY_CURRENT_USER, kScratchBase);
     ASSERT_TRUE(status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND) << status;

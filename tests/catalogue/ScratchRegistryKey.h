@@ -29,8 +29,8 @@ protected:
     static void SetRaw(const std::wstring& name, DWORD type, const void* data, DWORD size);
     // Runs "reg add" on section "Debuggers", as a user editing it by hand would.
     static void RegAdd(const std::wstring& name, const std::wstring& type, const std::wstring& data);
-    // Replaces the section key's access list with one entry for everyone.
-    static void SetSectionAccess(ACCESS_MASK allowed);
+    // Replaces the section key's (or another key's) access list with one entry for everyone.
+    static void SetSectionAccess(ACCESS_MASK allowed, const wchar_t* key = kScratchSection);
 
     RegistrySettingsStore store{HKEY_CURRENT_USER, kScratchBase};
 
