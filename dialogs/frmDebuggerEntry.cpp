@@ -141,7 +141,8 @@ void frmDebuggerEntry::SetEntry(const DebuggerEntry& entry)
 bool frmDebuggerEntry::Form_QueryUnload(UnloadMode mode)
 {
     if (mode == UnloadMode::Code) return false;
-    // The caller still has to read the fields: a close from outside counts as "Отмена".
+    // The caller still has to read the fields: a close from outside, the session's end included,
+    // counts as "Отмена".
     Hide();
     return true;
 }

@@ -152,8 +152,14 @@ LRESULT Form::HandleMessage(HWND, UINT message, WPARAM wParam, LPARAM lParam)
         RequestClose(UnloadMode::ControlMenu);
         return 0;
     case WM_QUERYENDSESSION:
-        // A form that refuses to close also refuses to let the session end under it.
-        return Form_QueryUnload(UnloadMode::WindowsSession) ? FALSE : TRUE;
+        // Nothing of the program's is lost when the session ends: a save is whole or not made.
+        // A refusal here would only have Windows name the program as the one in the way, and the
+        // question may yet be cancelled by another program, so the form stays until the end.
+        return TRUE;
+    case WM_ENDSESSION:
+        // The session does end: the form closes as the user's close would (a dialog drops its edits).
+        if (wParam) RequestClose(UnloadMode::WindowsSession);
+        return 0;
     case DM_GETDEFID:
         if (m_defaultButton) return MAKELRESULT(m_defaultButton, DC_HASDEFID);
         break;

@@ -86,7 +86,8 @@ protected:
     virtual void Form_KeyDown(int /*keyCode*/, int /*shift*/) {}
     // The client area needs painting; the form paints what lies under its controls.
     virtual void Form_Paint(HDC /*dc*/) {}
-    // Return true to refuse the close.
+    // Return true to refuse the close. At the session's end the form is asked as well, and a
+    // refusal keeps only the window: the session ends all the same.
     virtual bool Form_QueryUnload(UnloadMode /*mode*/) { return false; }
     // The window is being destroyed.
     virtual void Form_Unload() {}

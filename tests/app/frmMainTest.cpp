@@ -364,11 +364,23 @@ TEST_F(frmMainTest, EscapeAloneEndsTheProgramAndTakesTheIcon)
     ASSERT_TRUE(PumpUntil([&] { return !window.IsLoaded(); }, 5000, &quit));
     PumpFor(100);
     EXPECT_EQ(quit, 0);
-    NOTIFYICONDATAW probe{};
-    probe.cbSize = sizeof probe;
-    probe.hWnd = tray;
-    probe.uID = TrayIcon::kIconId;
-    EXPECT_FALSE(Shell_NotifyIconW(NIM_MODIFY, &probe)) << "the icon went with the window";
+    EXPECT_FALSE(ShellHoldsIcon(tray)) << "the icon went with the window";
+}
+
+TEST_F(frmMainTest, TheSessionsEndEndsTheProgramAndTakesTheIcon)
+{
+    frmMain& window = Start();
+    HWND tray = FindWindowW(L"JitswapTrayIcon", nullptr);
+    EXPECT_EQ(SendMessageW(window.Handle(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), TRUE);
+    SendMessageW(window.Handle(), WM_ENDSESSION, FALSE, ENDSESSION_LOGOFF);
+    EXPECT_TRUE(window.IsLoaded()) << "another program kept the session going";
+
+    SendMessageW(window.Handle(), WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
+    EXPECT_FALSE(window.IsLoaded());
+    std::optional<int> quit;
+    ASSERT_TRUE(PumpUntil([&] { return quit.has_value(); }, 5000, &quit));
+    EXPECT_EQ(quit, 0);
+    EXPECT_FALSE(ShellHoldsIcon(tray)) << "the icon went with the window";
 }
 
 // Run at 100% and, in a session of its own, at 150%: the tray gets the image drawn for the

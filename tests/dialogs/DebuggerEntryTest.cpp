@@ -361,8 +361,14 @@ TEST(DebuggerEntry, EveryCloseRequestHidesItAsCancelDoes)
         {"close box", [](HWND window) { PostMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0); }},
         {"Alt+F4", [](HWND) { PressKey(VK_F4, {VK_MENU}); }},
         {"Esc", [](HWND) { PressKey(VK_ESCAPE); }},
+        // The dialog lets the session end, and stays until it does.
         {"end of the session",
-         [](HWND window) { EXPECT_EQ(SendMessageW(window, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), FALSE); }},
+         [](HWND window) {
+             EXPECT_EQ(SendMessageW(window, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), TRUE);
+             SendMessageW(window, WM_ENDSESSION, FALSE, ENDSESSION_LOGOFF);
+             EXPECT_TRUE(IsWindowVisible(window)) << "another program kept the session going";
+             SendMessageW(window, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
+         }},
     };
     for (const Request& request : requests) {
         SCOPED_TRACE(request.name);

@@ -489,6 +489,26 @@ TEST_F(DebuggersList, CancelDropsTheEditsAndOkSavesEvenWithoutChanges)
     EXPECT_EQ(Stored(), Numbered(2));
 }
 
+TEST_F(DebuggersList, TheSessionsEndClosesItAsCancelDoes)
+{
+    Store(Numbered(2));
+    frmDebuggersList dialog(Opener());
+    DialogScript script;
+    script.When("the list in front", [&] { return InFront(dialog); }, [&] { PressKey(VK_DELETE); })
+        .When("the question", BoxInFront, [&] { Answer(BoxInFront(), IDYES); })
+        .When("one entry", [&] { return InFront(dialog) && ListCount(ControlsOf(dialog).list) == 1; },
+              [&] {
+                  EXPECT_EQ(SendMessageW(dialog.Handle(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), TRUE);
+                  EXPECT_TRUE(dialog.IsOpen()) << "until the session does end";
+                  SendMessageW(dialog.Handle(), WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
+                  EXPECT_FALSE(dialog.IsOpen());
+                  if (dialog.IsOpen()) Click(ControlsOf(dialog).cancel);
+              });
+    Open(dialog, script);
+    EXPECT_EQ(*m_writes, 0);
+    EXPECT_EQ(Stored(), Numbered(2));
+}
+
 TEST_F(DebuggersList, ARefusedSaveSaysSoAndKeepsTheDialogOpenWithTheEdits)
 {
     Store(Numbered(2));
