@@ -42,8 +42,10 @@ AeDebugView ReadAeDebugKey(RegistryView view)
 {
     const UniqueHKey key = OpenExisting(view, KEY_QUERY_VALUE, "Opening the AeDebug key to read");
     if (!key) return {};
-    return AeDebugView{TextOf(QueryRegistryValue(key.get(), kDebuggerValue)),
-                       IsAutoText(TextOf(QueryRegistryValue(key.get(), kAutoValue)))};
+    const auto debugger = QueryRegistryValue(key.get(), kDebuggerValue);
+    const auto text = debugger ? RegistryValueAsText(debugger->type, debugger->data) : std::wstring();
+    return AeDebugView{text.value_or(std::wstring()), IsAutoText(TextOf(QueryRegistryValue(key.get(), kAutoValue))),
+                       !text};
 }
 
 void AeDebugChanges::WriteText(RegistryView view, const wchar_t* name, const std::wstring& text)

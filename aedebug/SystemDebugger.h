@@ -13,8 +13,9 @@ namespace jitswap {
 
 // What one view holds now.
 struct AeDebugView {
-    std::wstring debugger;   // as stored, untrimmed; empty when absent
+    std::wstring debugger;   // as stored, untrimmed; empty when absent or unreadable
     bool autoStart = false;  // true only for the text "1", trimmed
+    bool unreadable = false;  // `Debugger` holds a type that is no text (REG_MULTI_SZ, REG_BINARY)
 
     bool operator==(const AeDebugView&) const = default;
 };
@@ -40,7 +41,8 @@ SystemDebuggerState ReadSystemDebuggerState();
 // already changed is put back as it was (data, type, absent) before returning.
 SwitchResult ApplySystemDebugger(const DebuggerChoice& choice);
 
-// True when every view holds exactly what the choice would write: comparisons are exact.
+// True when every view holds exactly what the choice would write: comparisons are exact, and a
+// `Debugger` that cannot be read is none of them.
 bool Matches(const SystemDebuggerState& state, const DebuggerChoice& choice);
 
 // True when every value `now` holds is as in `from` or as `to` writes it: what a switch from `from`

@@ -7,7 +7,7 @@ namespace {
 bool Holds(const AeDebugView& view, const std::wstring& commandLine, bool autoStart)
 {
     // Exactly as stored: a difference in case or blanks is another command line.
-    return view.debugger == commandLine && view.autoStart == autoStart;
+    return !view.unreadable && view.debugger == commandLine && view.autoStart == autoStart;
 }
 
 bool OnTheWay(const AeDebugView& from, const AeDebugView& now, const std::wstring& commandLine, bool autoStart)

@@ -3,9 +3,10 @@
 #include "catalogue/CDebuggers.h"
 #include "catalogue/EntryInForce.h"
 #include "catalogue/PreviousSetting.h"
+#include "support/win32/SkipOnFailure.h"
 #include "support/window/MessageBox.h"
 
-#include <exception>
+#include <optional>
 
 namespace jitswap {
 namespace {
@@ -32,17 +33,22 @@ std::wstring FullCatalogueQuestion(const DebuggerChoice& previous)
     return text + L"\n\nВсё равно установить новый отладчик? Прежний будет потерян.";
 }
 
+KeepPreviousResult Answer(const std::wstring& question)
+{
+    return ShowMessage(question, kStyleWarningQuestion) == IDYES ? KeepPreviousResult::GoOn : KeepPreviousResult::Declined;
+}
+
 } // namespace
 
 KeepPreviousResult KeepPreviousSetting(const DebuggerChoice& chosen, const SettingsStoreOpener& openStore)
 {
-    // A setting that cannot be read is not known to be lost; the switch itself will tell.
-    SystemDebuggerState current;
-    try {
-        current = ReadSystemDebuggerState();
-    } catch (const std::exception&) {
-        return KeepPreviousResult::GoOn;
-    }
+    // A setting that cannot be read (a key only administrators may read, a `Debugger` that is no
+    // text) can be neither kept nor shown: whether to lose it is the user's choice.
+    std::optional<SystemDebuggerState> read;
+    SkipOnFailure([&] { read = ReadSystemDebuggerState(); });
+    if (!read || read->native.unreadable || (read->wow32 && read->wow32->unreadable))
+        return Answer(L"Прежний отладчик не удалось прочитать; он будет потерян. Продолжить?");
+    const SystemDebuggerState& current = *read;
     {
         // The load, the addition and the save are one turn of the store, so that no other save (the
         // list dialog's, another switch's) falls between them. The turn is this thread's: the
@@ -62,9 +68,7 @@ KeepPreviousResult KeepPreviousSetting(const DebuggerChoice& chosen, const Setti
         }
     }
     // Asked outside the turn: another process must not wait for the user.
-    return ShowMessage(FullCatalogueQuestion(ChoiceFromState(current)), kStyleWarningQuestion) == IDYES
-               ? KeepPreviousResult::GoOn
-               : KeepPreviousResult::Declined;
+    return Answer(FullCatalogueQuestion(ChoiceFromState(current)));
 }
 
 } // namespace jitswap

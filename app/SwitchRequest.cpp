@@ -62,7 +62,7 @@ SwitchReport RequestSwitch(const DebuggerChoice& choice, HWND owner, const Setti
     case KeepPreviousResult::GoOn:
         break;
     case KeepPreviousResult::Declined:
-        return {SwitchOutcome::Cancelled, L"Отладчик не изменён: прежний отладчик некуда сохранить."};
+        return {SwitchOutcome::Cancelled, L"Отладчик не изменён: прежний отладчик был бы потерян."};
     case KeepPreviousResult::SaveFailed:
         return {SwitchOutcome::Refused, kCatalogueSaveFailedMessage};
     }

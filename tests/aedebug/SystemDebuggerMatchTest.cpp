@@ -39,6 +39,7 @@ TEST(SystemDebuggerMatch, AnEntryMatchesOnlyWhenEveryViewHoldsItExactly)
         {"own 32-bit line, both views hold the native one",
          State({L"x64dbg.exe -a %ld -e %ld", false}, AeDebugView{L"x64dbg.exe -a %ld -e %ld", false}), kOwn32, false},
         {"no debugger anywhere", State({}, AeDebugView{}), DebuggerChoice{}, true},
+        {"a Debugger that is no text", State({L"", false, true}, AeDebugView{}), DebuggerChoice{}, false},
     };
     for (const Case& c : cases) EXPECT_EQ(Matches(c.state, c.choice), c.matches) << c.what;
 }

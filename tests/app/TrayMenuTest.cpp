@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -414,4 +415,61 @@ TEST_F(TrayMenuTest, ARefusalForWantOfRightsGoesToAnElevatedCopyWithTheExactValu
     const std::vector<std::wstring> exact{L"/apply", commandLine, commandLine32, L"1"};
     ASSERT_EQ(Elevation().starts.size(), 6u);
     for (const auto& arguments : Elevation().starts) EXPECT_EQ(arguments, exact);
+}
+
+// A setting Jitswap cannot read (a key only administrators may read, or a Debugger of a type it
+// cannot show) could be neither kept nor shown: the switch asks before it is lost, and No
+// changes nothing.
+TEST_F(TrayMenuTest, ASettingThatCannotBeReadIsOverwrittenOnlyWhenTheUserAgrees)
+{
+    StoreCatalogueEntry(0, L"Dumper", L"dumper.exe -p %ld", true);
+    const auto plant = [](REGSAM view, DWORD type, const void* data, DWORD size) {
+        HKEY key = nullptr;
+        RegCreateKeyExW(HKEY_LOCAL_MACHINE, kAeDebugKey, 0, nullptr, 0, KEY_SET_VALUE | view, nullptr, &key, nullptr);
+        RegSetValueExW(key, L"Debugger", 0, type, static_cast<const BYTE*>(data), size);
+        RegCloseKey(key);
+    };
+    struct Case {
+        const char* what;
+        std::function<void()> plant;
+        bool closed;  // only administrators may read the key: the copy elevation starts
+    };
+    const Case cases[] = {
+        {"a key only administrators may read", [] {}, true},
+        {"REG_MULTI_SZ", [&] { plant(KEY_WOW64_64KEY, REG_MULTI_SZ, L"a.exe\0b.exe\0", 14 * sizeof(wchar_t)); }, false},
+        {"REG_BINARY in the 32-bit view", [&] { plant(KEY_WOW64_32KEY, REG_BINARY, "\x01\x02", 2); }, false},
+    };
+    const auto standIn = OnScopeExit([] { ResetElevation(); });
+    Start();
+    const Command use = ParseCommand({L"/use", L"1"});
+    for (const Case& c : cases) {
+        for (const int answer : {IDNO, IDYES}) {
+            SCOPED_TRACE(std::string(c.what) + (answer == IDNO ? ": No, from /use" : ": Yes, from the menu"));
+            SetSystem(L"other.exe -p %ld", L"0");
+            c.plant();
+            const auto before = std::make_pair(RegistrySnapshot(HKEY_LOCAL_MACHINE, kAeDebugKey), System());
+            if (c.closed) {
+                SetKeyAccess(HKEY_LOCAL_MACHINE, kAeDebugKey, KeyAccess::None, KEY_WOW64_64KEY);
+                Elevation().elevated = false;
+                Elevation().grantRights = [] {
+                    SetKeyAccess(HKEY_LOCAL_MACHINE, kAeDebugKey, KeyAccess::Full, KEY_WOW64_64KEY);
+                };
+            }
+            DialogWatcher watcher(answer);
+            if (answer == IDNO) EXPECT_EQ(RunCommand(use), kExitCancelled);
+            else Click(kFirstDebugger);
+            ASSERT_TRUE(PumpUntil([&] { return watcher.Count() == 1; }, 5000));
+            const SeenDialog box = watcher.Seen().front();
+            EXPECT_EQ(box.texts, std::vector<std::wstring>{L"Прежний отладчик не удалось прочитать; он будет потерян. Продолжить?"});
+            EXPECT_EQ(box.iconStyle, static_cast<UINT>(MB_ICONEXCLAMATION));
+            EXPECT_EQ(box.buttons, (std::vector<int>{IDYES, IDNO}));
+            SetKeyAccess(HKEY_LOCAL_MACHINE, kAeDebugKey, KeyAccess::Full, KEY_WOW64_64KEY);
+            if (answer == IDNO) EXPECT_EQ(std::make_pair(RegistrySnapshot(HKEY_LOCAL_MACHINE, kAeDebugKey), System()), before);
+            else EXPECT_EQ(System(), L"dumper.exe -p %ld, 1 / dumper.exe -p %ld, 1");
+            ResetElevation();
+        }
+    }
+    OpenTrayMenu();
+    EXPECT_EQ(Menu(), WithTail({{L"Править список...", false}, {L"-", false}, {L"Dumper", true}}))
+        << "nothing was kept that could not be read";
 }
