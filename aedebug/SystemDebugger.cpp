@@ -25,8 +25,7 @@ SwitchResult ApplyToWinIni(const DebuggerChoice& choice)
     const std::wstring before = GetSystemDebugger();
     if (!SetSystemDebugger(choice.commandLine)) return SwitchResult::Failed;
     if (SetSystemDebuggerAuto(choice.autoStart)) return SwitchResult::Done;
-    SetSystemDebugger(before);
-    return SwitchResult::Failed;
+    return SetSystemDebugger(before) ? SwitchResult::Failed : SwitchResult::PartlyChanged;
 }
 
 } // namespace
@@ -51,7 +50,7 @@ SwitchResult ApplySystemDebugger(const DebuggerChoice& choice)
         if (views.wow32) WriteView(changes, *views.wow32, choice.CommandLineFor32(), choice.autoStart);
         return SwitchResult::Done;
     } catch (const Win32Error& error) {
-        changes.Undo();
+        if (!changes.Undo()) return SwitchResult::PartlyChanged;
         return error.Code() == ERROR_ACCESS_DENIED ? SwitchResult::AccessDenied : SwitchResult::Failed;
     } catch (...) {
         changes.Undo();

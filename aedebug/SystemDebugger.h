@@ -32,13 +32,15 @@ enum class SwitchResult {
     Done,          // every view holds the choice
     AccessDenied,  // a write was refused for want of rights; nothing changed (elevation may help)
     Failed,        // any other refusal; nothing changed
+    PartlyChanged, // a write was refused, and so was putting back a value written before it
 };
 
 // Reads every view. Absent keys and values read as empty and false.
 SystemDebuggerState ReadSystemDebuggerState();
 
 // Writes `Debugger` and `Auto` in every view and checks each write; when one fails, every value
-// already changed is put back as it was (data, type, absent) before returning.
+// already changed is put back as it was (data, type, absent) before returning, as far as the
+// system lets it (PartlyChanged when it does not).
 SwitchResult ApplySystemDebugger(const DebuggerChoice& choice);
 
 // True when every view holds exactly what the choice would write: comparisons are exact, and a
@@ -48,6 +50,11 @@ bool Matches(const SystemDebuggerState& state, const DebuggerChoice& choice);
 // True when every value `now` holds is as in `from` or as `to` writes it: what a switch from `from`
 // to `to` leaves while it writes one value after another, and once it is done.
 bool IsOnTheWay(const SystemDebuggerState& from, const SystemDebuggerState& now, const DebuggerChoice& to);
+
+// The values `now` holds otherwise than `before`, as the user is told of them, by view where the
+// system keeps two: "Debugger, Auto (для 64-битных программ); Auto (для 32-битных программ)".
+// Empty when every value is as before.
+std::wstring ChangedValues(const SystemDebuggerState& before, const SystemDebuggerState& now);
 
 // The choice that would write back what the system holds now (the 32-bit command line empty
 // when both views agree).

@@ -16,7 +16,26 @@ bool OnTheWay(const AeDebugView& from, const AeDebugView& now, const std::wstrin
            (now.autoStart == from.autoStart || now.autoStart == autoStart);
 }
 
+void AppendChanged(std::wstring& text, const AeDebugView& before, const AeDebugView& now, const wchar_t* view)
+{
+    const bool debugger = now.debugger != before.debugger || now.unreadable != before.unreadable;
+    const bool autoStart = now.autoStart != before.autoStart;
+    if (!debugger && !autoStart) return;
+    if (!text.empty()) text += L"; ";
+    text += debugger ? (autoStart ? L"Debugger, Auto" : L"Debugger") : L"Auto";
+    text += view;
+}
+
 } // namespace
+
+std::wstring ChangedValues(const SystemDebuggerState& before, const SystemDebuggerState& now)
+{
+    std::wstring text;
+    const bool twoViews = before.wow32 && now.wow32;
+    AppendChanged(text, before.native, now.native, twoViews ? L" (для 64-битных программ)" : L"");
+    if (twoViews) AppendChanged(text, *before.wow32, *now.wow32, L" (для 32-битных программ)");
+    return text;
+}
 
 bool IsOnTheWay(const SystemDebuggerState& from, const SystemDebuggerState& now, const DebuggerChoice& to)
 {

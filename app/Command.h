@@ -15,10 +15,11 @@ namespace jitswap {
 // What a command's process ends with, as scripts see it.
 enum ExitCode : int {
     kExitDone = 0,
-    kExitRefused = 1,    // the system refused the change, or something else failed
-    kExitBadUsage = 2,   // an unknown option, a missing argument, no such entry
-    kExitCancelled = 3,  // the user declined: Windows' request for administrator rights, or a question
-    kExitRunTimeError = 5,  // a run-time error, or another abnormal end the program controls (abort)
+    kExitRefused = 1,        // the system refused the change, or something else failed
+    kExitBadUsage = 2,       // an unknown option, a missing argument, no such entry
+    kExitCancelled = 3,      // the user declined: Windows' request for administrator rights, or a question
+    kExitPartlyChanged = 4,  // the switch failed and so did putting back what it had written
+    kExitRunTimeError = 5,   // a run-time error, or another abnormal end the program controls (abort)
 };
 
 enum class CommandKind {

@@ -33,6 +33,7 @@ constexpr const wchar_t* kUsage[] = {
     L"  1 - система отказала или команда не выполнена, ничего не изменено;",
     L"  2 - неверный параметр или нет такого отладчика, ничего не изменено;",
     L"  3 - пользователь отказался (в правах администратора или в ответ на вопрос);",
+    L"  4 - смена не удалась, и прежние значения вернуть полностью не удалось;",
     L"  5 - ошибка выполнения.",
 };
 
@@ -118,6 +119,9 @@ int UseDebugger(ConsoleOutput& console, const std::wstring& entry)
         console.ErrorLine(report.message.empty() ? L"Отладчик не изменён: права администратора не получены."
                                                  : report.message);
         return kExitCancelled;
+    case SwitchOutcome::PartlyChanged:
+        console.ErrorLine(report.message);
+        return kExitPartlyChanged;
     case SwitchOutcome::Refused:
         break;
     }
@@ -131,7 +135,16 @@ int ApplyExactly(const DebuggerChoice& choice)
     // Whoever started the copy, it hands the system nothing the system would read through.
     if (!SwitchRefusal(choice.commandLine, choice.commandLine32).empty()) return kExitBadUsage;
     try {
-        return ApplySystemDebugger(choice) == SwitchResult::Done ? kExitDone : kExitRefused;
+        switch (ApplySystemDebugger(choice)) {
+        case SwitchResult::Done:
+            return kExitDone;
+        case SwitchResult::PartlyChanged:
+            return kExitPartlyChanged;
+        case SwitchResult::AccessDenied:
+        case SwitchResult::Failed:
+            break;
+        }
+        return kExitRefused;
     } catch (...) {
         return kExitRefused;
     }

@@ -3,7 +3,6 @@
 #include "catalogue/CDebuggers.h"
 #include "catalogue/EntryInForce.h"
 #include "catalogue/PreviousSetting.h"
-#include "support/win32/SkipOnFailure.h"
 #include "support/window/MessageBox.h"
 
 #include <optional>
@@ -40,12 +39,11 @@ KeepPreviousResult Answer(const std::wstring& question)
 
 } // namespace
 
-KeepPreviousResult KeepPreviousSetting(const DebuggerChoice& chosen, const SettingsStoreOpener& openStore)
+KeepPreviousResult KeepPreviousSetting(const DebuggerChoice& chosen, const std::optional<SystemDebuggerState>& read,
+                                       const SettingsStoreOpener& openStore)
 {
     // A setting that cannot be read (a key only administrators may read, a `Debugger` that is no
     // text) can be neither kept nor shown: whether to lose it is the user's choice.
-    std::optional<SystemDebuggerState> read;
-    SkipOnFailure([&] { read = ReadSystemDebuggerState(); });
     if (!read || read->native.unreadable || (read->wow32 && read->wow32->unreadable))
         return Answer(L"Прежний отладчик не удалось прочитать; он будет потерян. Продолжить?");
     const SystemDebuggerState& current = *read;

@@ -7,6 +7,8 @@
 #include "aedebug/SystemDebugger.h"
 #include "support/registry/SettingsStore.h"
 
+#include <optional>
+
 namespace jitswap {
 
 enum class KeepPreviousResult {
@@ -15,6 +17,8 @@ enum class KeepPreviousResult {
     SaveFailed,  // the catalogue could not be saved: switching would lose the setting
 };
 
-KeepPreviousResult KeepPreviousSetting(const DebuggerChoice& chosen, const SettingsStoreOpener& openStore);
+// `read`: the system's setting as read just before, std::nullopt when it could not be read.
+KeepPreviousResult KeepPreviousSetting(const DebuggerChoice& chosen, const std::optional<SystemDebuggerState>& read,
+                                       const SettingsStoreOpener& openStore);
 
 } // namespace jitswap

@@ -15,6 +15,7 @@ namespace jitswap {
 enum class SwitchOutcome {
     Done,       // the system holds the choice in every view
     Refused,    // nothing changed; the report's message tells the user why
+    PartlyChanged,  // refused, and some values could not be put back; the message names them
     Cancelled,  // nothing changed, by the user's own choice: a window has nothing to tell
 };
 

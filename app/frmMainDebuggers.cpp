@@ -50,7 +50,8 @@ void frmMain::ApplyDebugger(std::int32_t index)
     } else {
         ShowDebuggersMenu();
     }
-    if (report.outcome == SwitchOutcome::Refused) ShowMessage(report.message, kStyleError);
+    if (report.outcome == SwitchOutcome::Refused || report.outcome == SwitchOutcome::PartlyChanged)
+        ShowMessage(report.message, kStyleError);
 }
 
 void frmMain::mnuList_Click(int index)

@@ -83,3 +83,22 @@ TEST(SystemDebuggerMatch, ASwitchOnItsWayHoldsOnlyValuesAsBeforeOrAsWritten)
     const DebuggerChoice to{L"x64dbg.exe -a %ld -e %ld", L"x32dbg.exe -a %ld -e %ld", true};
     for (const Case& c : cases) EXPECT_EQ(IsOnTheWay(from, c.now, to), c.onTheWay) << c.what;
 }
+
+TEST(SystemDebuggerMatch, TheValuesLeftChangedAreNamedByView)
+{
+    const SystemDebuggerState before = State({L"old.exe", false}, AeDebugView{L"old.exe", false});
+    struct Case {
+        SystemDebuggerState now;
+        const wchar_t* changed;
+    };
+    const Case cases[] = {
+        {before, L""},
+        {State({L"new.exe", false}, AeDebugView{L"old.exe", false}), L"Debugger (для 64-битных программ)"},
+        {State({L"new.exe", true}, AeDebugView{L"old.exe", true}),
+         L"Debugger, Auto (для 64-битных программ); Auto (для 32-битных программ)"},
+        {State({L"old.exe", false}, AeDebugView{L"", false, true}), L"Debugger (для 32-битных программ)"},
+    };
+    for (const Case& c : cases) EXPECT_EQ(ChangedValues(before, c.now), c.changed);
+    // One view on 32-bit Windows: nothing to tell apart.
+    EXPECT_EQ(ChangedValues(State({L"old.exe", false}, std::nullopt), State({L"old.exe", true}, std::nullopt)), L"Auto");
+}

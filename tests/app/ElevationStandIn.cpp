@@ -46,9 +46,13 @@ UniqueHandle StartSelfElevated(HWND, const std::wstring& parameters)
     if (g_standIn.grantRights) g_standIn.grantRights();
     STARTUPINFOW startup{sizeof startup};
     PROCESS_INFORMATION process{};
-    const std::wstring executable = test::BuiltExecutable();
-    if (!CreateProcessW(executable.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &process))
+    std::wstring executable = test::BuiltExecutable();
+    if (g_standIn.copyEndsWith) {
+        executable.clear();
+        commandLine = L"cmd.exe /c exit " + std::to_wstring(*g_standIn.copyEndsWith);
+    }
+    if (!CreateProcessW(executable.empty() ? nullptr : executable.c_str(), commandLine.data(), nullptr, nullptr, FALSE,
+                        0, nullptr, nullptr, &startup, &process))
         throw std::runtime_error("starting the elevated copy's stand-in");
     CloseHandle(process.hThread);
     return UniqueHandle(process.hProcess);

@@ -4,6 +4,7 @@
 // as every program under Wine is, so nothing asks.
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,9 @@ struct ElevationStandIn {
     // parameters given, after `grantRights` played the part of the rights elevation brings).
     bool userAgrees = true;
     std::function<void()> grantRights;
+    // When set, a process that only ends with this code stands in for the copy itself, and
+    // `grantRights` plays the part of what the copy wrote.
+    std::optional<int> copyEndsWith;
     // Each start asked for: the arguments as the started copy reads them, its own name left out.
     std::vector<std::vector<std::wstring>> starts;
 };

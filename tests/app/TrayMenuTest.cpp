@@ -473,3 +473,40 @@ TEST_F(TrayMenuTest, ASettingThatCannotBeReadIsOverwrittenOnlyWhenTheUserAgrees)
     EXPECT_EQ(Menu(), WithTail({{L"Править список...", false}, {L"-", false}, {L"Dumper", true}}))
         << "nothing was kept that could not be read";
 }
+
+// The elevated copy failed, and failed to put back what it had written: the user is told which
+// values were left changed, and /use ends with a code of its own.
+TEST_F(TrayMenuTest, ASettingLeftPartlyChangedSaysWhichValuesAndUseEndsWithItsOwnCode)
+{
+    StoreCatalogueEntry(0, L"Dumper", L"dumper.exe -p %ld", true);
+    SetSystem(L"", L"0");  // nothing to keep
+    auto setAccess = [](KeyAccess access) {
+        for (REGSAM view : kViews) SetKeyAccess(HKEY_LOCAL_MACHINE, kAeDebugKey, access, view);
+    };
+    const auto standIn = OnScopeExit([] { ResetElevation(); });
+    Start();
+    DialogWatcher watcher(IDOK);
+    for (int round = 0; round < 2; ++round) {
+        SetSystem(L"", L"0");
+        setAccess(KeyAccess::ReadOnly);
+        Elevation().elevated = false;
+        Elevation().copyEndsWith = kExitPartlyChanged;
+        Elevation().grantRights = [&] {
+            setAccess(KeyAccess::Full);
+            SetSystemView(KEY_WOW64_64KEY, L"dumper.exe -p %ld", L"0");
+        };
+        if (round == 0) {
+            Click(kFirstDebugger);
+            ASSERT_TRUE(PumpUntil([&] { return watcher.Count() == 1; }, 10000));
+        } else {
+            EXPECT_EQ(RunCommand(ParseCommand({L"/use", L"1"})), kExitPartlyChanged);
+        }
+    }
+    const SeenDialog box = watcher.Seen().front();
+    EXPECT_EQ(box.texts, std::vector<std::wstring>{L"Не удалось установить новый профиль, а прежний удалось вернуть "
+                                                   L"не полностью. Изменёнными остались: Debugger (для 64-битных программ)."});
+    EXPECT_EQ(box.iconStyle, static_cast<UINT>(MB_ICONERROR));
+    EXPECT_EQ(watcher.Count(), 1u) << "/use says it on the console";
+    OpenTrayMenu();
+    EXPECT_EQ(Menu(), WithTail({{L"Править список...", false}, {L"-", false}, {L"Неизвестный", true}, {L"Dumper", false}}));
+}
