@@ -8,7 +8,7 @@
 
 namespace jitswap {
 
-inline constexpr int kRunTimeErrorExitCode = 3;
+inline constexpr int kRunTimeErrorExitCode = 5;
 
 // "Ошибка выполнения." and the error's own description, as the user is told of it.
 std::wstring RunTimeErrorText(const std::exception_ptr& error);
