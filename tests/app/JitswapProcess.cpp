@@ -77,8 +77,13 @@ void Snapshot(HKEY root, const std::wstring& key, const std::wstring& prefix, st
 
 std::wstring BuiltExecutable()
 {
-    std::wstring path = Environment(L"JITSWAP_EXE");
-    if (path.empty()) throw std::runtime_error("JITSWAP_EXE is not set");
+    return BuiltProgram(L"JITSWAP_EXE");
+}
+
+std::wstring BuiltProgram(const wchar_t* variable)
+{
+    std::wstring path = Environment(variable);
+    if (path.empty()) throw std::runtime_error("a built program's variable is not set");
     if (path.front() == L'/') {
         for (wchar_t& character : path) {
             if (character == L'/') character = L'\\';
