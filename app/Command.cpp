@@ -2,6 +2,7 @@
 
 #include "catalogue/CDebuggers.h"
 
+#include <cstdint>
 #include <cwctype>
 #include <optional>
 #include <string_view>
@@ -40,6 +41,47 @@ std::wstring Quoted(std::wstring_view text)
     return L"«" + std::wstring(text) + L"»";
 }
 
+// A hex digit's value; 16 for anything else.
+unsigned DigitValue(wchar_t c)
+{
+    const auto lower = static_cast<wchar_t>(c | 0x20);
+    if (c >= L'0' && c <= L'9') return static_cast<unsigned>(c - L'0');
+    if (lower >= L'a' && lower <= L'f') return static_cast<unsigned>(lower - L'a') + 10;
+    return 16;
+}
+
+// Digits of `base` only, at most `limit`.
+std::optional<std::uint64_t> Number(std::wstring_view text, unsigned base, std::uint64_t limit)
+{
+    if (text.empty()) return std::nullopt;
+    std::uint64_t value = 0;
+    for (const wchar_t c : text) {
+        const unsigned digit = DigitValue(c);
+        if (digit >= base || value > (limit - digit) / base) return std::nullopt;
+        value = value * base + digit;
+    }
+    return value;
+}
+
+// The system passes the process id and the event handle as %ld fills them, then, where the line
+// asks for it, the address of the crash's details as %p (hex) fills it, often after "0x".
+std::optional<SystemArguments> CrashArguments(const std::vector<std::wstring>& arguments)
+{
+    if (arguments.size() < 3 || arguments.size() > 4) return std::nullopt;
+    const auto processId = Number(arguments[1], 10, 0xFFFFFFFF);
+    const auto event = Number(arguments[2], 10, 0xFFFFFFFF);
+    if (!processId || *processId == 0 || !event) return std::nullopt;
+    SystemArguments crash{static_cast<std::uint32_t>(*processId), static_cast<std::uint32_t>(*event), 0};
+    if (arguments.size() == 4) {
+        std::wstring_view address = arguments[3];
+        if (address.size() > 2 && address[0] == L'0' && (address[1] | 0x20) == L'x') address.remove_prefix(2);
+        const auto debugInfo = Number(address, 16, ~std::uint64_t{0});
+        if (!debugInfo) return std::nullopt;
+        crash.debugInfo = *debugInfo;
+    }
+    return crash;
+}
+
 } // namespace
 
 Command ParseCommand(const std::vector<std::wstring>& arguments)
@@ -69,6 +111,15 @@ Command ParseCommand(const std::vector<std::wstring>& arguments)
                             L"32-битных программ и 0 или 1.");
         Command command = Parsed(CommandKind::Apply);
         command.choice = DebuggerChoice{arguments[1], arguments[2], arguments[3] == L"1"};
+        return command;
+    }
+    if (*option == L"crashed") {
+        const std::optional<SystemArguments> crash = CrashArguments(arguments);
+        if (!crash)
+            return BadUsage(L"Параметр /crashed ждёт номер процесса, описатель события и, если есть, адрес "
+                            L"сведений о сбое: так их передаёт система.");
+        Command command = Parsed(CommandKind::Crashed);
+        command.crash = *crash;
         return command;
     }
     return BadUsage(L"Неизвестный параметр: " + Quoted(arguments.front()) + L".");

@@ -2,6 +2,7 @@
 // What the command line asks of the program: the tray program itself, or one command for people
 // and scripts that ends with an exit code. Platform-free, so it is tested natively.
 
+#include "aedebug/CommandLineFill.h"
 #include "aedebug/SystemDebugger.h"
 
 #include <cstdint>
@@ -16,8 +17,8 @@ namespace jitswap {
 enum ExitCode : int {
     kExitDone = 0,
     kExitRefused = 1,        // the system refused the change, or something else failed
-    kExitBadUsage = 2,       // an unknown option, a missing argument, no such entry
-    kExitCancelled = 3,      // the user declined: Windows' request for administrator rights, or a question
+    kExitBadUsage = 2,       // an unknown option, a missing argument, no such entry or process
+    kExitCancelled = 3,      // the user declined: Windows' request for administrator rights, a question, or to debug
     kExitPartlyChanged = 4,  // the switch failed and so did putting back what it had written
     kExitRunTimeError = 5,   // a run-time error, or another abnormal end the program controls (abort)
 };
@@ -29,6 +30,7 @@ enum class CommandKind {
     Current,   // /current
     Use,       // /use N, /use "Title"
     Apply,     // /apply: the exact values, written by the elevated copy the program starts itself
+    Crashed,   // /crashed: started by the system for a crashed program, to ask which debugger
     BadUsage,
 };
 
@@ -36,6 +38,7 @@ struct Command {
     CommandKind kind = CommandKind::Tray;
     std::wstring entry;     // Use: a number from 1 or a title, as given
     DebuggerChoice choice;  // Apply
+    SystemArguments crash;  // Crashed: what the system passed
     std::wstring problem;   // BadUsage: what is wrong, in the user's words
 };
 

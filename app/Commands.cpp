@@ -1,6 +1,7 @@
 #include "app/Commands.h"
 
 #include "aedebug/CommandLineCheck.h"
+#include "app/CrashChooser.h"
 #include "app/SwitchRequest.h"
 #include "catalogue/CDebuggers.h"
 #include "catalogue/EntryInForce.h"
@@ -155,6 +156,7 @@ int ApplyExactly(const DebuggerChoice& choice)
 int RunCommand(const Command& command)
 {
     if (command.kind == CommandKind::Apply) return ApplyExactly(command.choice);
+    if (command.kind == CommandKind::Crashed) return ChooseCrashDebugger(command.crash);
 
     ConsoleOutput console;
     try {
@@ -170,6 +172,7 @@ int RunCommand(const Command& command)
         case CommandKind::BadUsage:
         case CommandKind::Tray:
         case CommandKind::Apply:
+        case CommandKind::Crashed:
             break;
         }
         console.ErrorLine(command.problem);

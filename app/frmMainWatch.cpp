@@ -4,13 +4,13 @@
 
 #include "app/frmMain.h"
 #include "catalogue/CDebuggers.h"
+#include "support/registry/OpenAppSettingsStore.h"
 #include "support/text/ShortenedText.h"
 #include "support/window/MessageBox.h"
 
 namespace jitswap {
 namespace {
 
-constexpr wchar_t kOptionsSection[] = L"Options";
 constexpr wchar_t kReportChangesKey[] = L"Report Debugger Changes";
 
 // Titles in a balloon keep to this many characters, so that the hint to click always fits.

@@ -31,6 +31,10 @@ constexpr PresetRow kPresets[] = {
     {PresetKind::WineDbg, L"Отладчик Wine", L"--auto %ld %ld", false, true, PresetPlace::Wine, nullptr, {}, {},
      nullptr},
     {PresetKind::NoDebugger, L"Без отладчика", nullptr, true, false, PresetPlace::Nowhere, nullptr, {}, {}, nullptr},
+    // This program asks at the crash which entry of the catalogue to start. Two values, not %p as
+    // well: Wine passes only two, and a %p it does not fill would format a value never passed.
+    {PresetKind::CrashChooser, L"Спросить при сбое", L"/crashed %ld %ld", true, true, PresetPlace::ThisProgram,
+     nullptr, {}, {}, nullptr},
 };
 
 static_assert(std::size(kPresets) == kAllPresets.size());

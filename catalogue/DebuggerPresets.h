@@ -19,12 +19,13 @@ enum class PresetKind {
     ProcDump,
     WineDbg,
     NoDebugger,
+    CrashChooser,
 };
 
 // Every preset, in the order the entry dialog offers them.
-inline constexpr std::array kAllPresets{PresetKind::VisualStudio, PresetKind::WinDbg,   PresetKind::Cdb,
-                                        PresetKind::X64dbg,       PresetKind::DrMingw,  PresetKind::ProcDump,
-                                        PresetKind::WineDbg,      PresetKind::NoDebugger};
+inline constexpr std::array kAllPresets{PresetKind::VisualStudio, PresetKind::WinDbg,     PresetKind::Cdb,
+                                        PresetKind::X64dbg,       PresetKind::DrMingw,    PresetKind::ProcDump,
+                                        PresetKind::WineDbg,      PresetKind::NoDebugger, PresetKind::CrashChooser};
 
 // Where a preset's debugger is looked for.
 enum class PresetPlace {
@@ -32,6 +33,7 @@ enum class PresetPlace {
     WindowsKits,   // the Windows Kits' "Debuggers" folder, one subfolder per bitness
     PathFolders,   // the folders of the search path (PATH): `searched`
     Wine,          // Wine's own, only under Wine
+    ThisProgram,   // this program's own executable
     Nowhere,       // nothing to find
 };
 

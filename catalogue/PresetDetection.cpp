@@ -88,6 +88,7 @@ DetectionPlaces ThisMachine()
     const UINT length = GetSystemDirectoryW(system, MAX_PATH);
     if (length > 0 && length < MAX_PATH) places.systemFolder.assign(system, length);
     places.searchPath = EnvironmentText(L"PATH");
+    places.thisProgram = ExecutablePath();
     places.underWine = LoadedFunction<const char*(CDECL*)()>(L"ntdll.dll", "wine_get_version") != nullptr;
     places.windows64 = IsWindows64Bit();
     return places;
@@ -122,6 +123,9 @@ std::optional<PresetLocation> FindPreset(PresetKind kind, const DetectionPlaces&
     case PresetPlace::Wine:
         if (!places.underWine) return std::nullopt;
         return PresetLocation{L"winedbg", {}, {}};
+    case PresetPlace::ThisProgram:
+        if (places.thisProgram.empty()) return std::nullopt;
+        return PresetLocation{places.thisProgram, {}, {}};
     case PresetPlace::Nowhere:
         return PresetLocation{};
     }

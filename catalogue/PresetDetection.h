@@ -17,6 +17,7 @@ struct DetectionPlaces {
     HKEY kitsRoot = HKEY_LOCAL_MACHINE;
     std::wstring kitsKey = L"SOFTWARE\\Microsoft\\Windows Kits\\Installed Roots";
     std::wstring searchPath;    // folders the tools on the path are looked for in, ';'-separated
+    std::wstring thisProgram;   // this program's executable, full path
     bool underWine = false;
     bool windows64 = false;     // the system keeps a separate setting for 32-bit programs
 };

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <optional>
 
 using namespace jitswap;
 
@@ -80,4 +81,39 @@ TEST(Command, FindsAnEntryByNumberOrByExactTitle)
     EXPECT_EQ(FindEntry(catalogue, L"WinDbg"), 0) << "the first of equal titles";
     for (const wchar_t* none : {L"0", L"4", L"12", L"99999999999999999999", L"windbg", L"WinDbg ", L""})
         EXPECT_EQ(FindEntry(catalogue, none), std::nullopt) << testing::PrintToString(std::wstring(none));
+}
+
+TEST(Command, CrashedTakesTheValuesTheSystemPasses)
+{
+    const struct {
+        std::vector<std::wstring> arguments;
+        std::optional<SystemArguments> crash;  // std::nullopt: bad usage
+    } cases[] = {
+        {{L"/crashed", L"4660", L"208"}, SystemArguments{4660, 208, 0}},
+        {{L"-CRASHED", L"4294967295", L"0"}, SystemArguments{0xFFFFFFFF, 0, 0}},
+        // The address of the crash's details, as %p fills it, with or without the 0x a line puts before it.
+        {{L"/crashed", L"4660", L"208", L"000000000012F0a0"}, SystemArguments{4660, 208, 0x12F0A0}},
+        {{L"/crashed", L"4660", L"208", L"0xFFFFFFFFFFFFFFFF"}, SystemArguments{4660, 208, ~0ull}},
+        {{L"/crashed"}, std::nullopt},
+        {{L"/crashed", L"4660"}, std::nullopt},
+        {{L"/crashed", L"0", L"208"}, std::nullopt},
+        {{L"/crashed", L"4294967296", L"208"}, std::nullopt},
+        {{L"/crashed", L"-4660", L"208"}, std::nullopt},
+        {{L"/crashed", L"4660", L"0x10"}, std::nullopt},
+        {{L"/crashed", L"46 60", L"208"}, std::nullopt},
+        {{L"/crashed", L"", L"208"}, std::nullopt},
+        {{L"/crashed", L"4660", L"208", L"0x"}, std::nullopt},
+        {{L"/crashed", L"4660", L"208", L"12G4"}, std::nullopt},
+        {{L"/crashed", L"4660", L"208", L"10000000000000000"}, std::nullopt},
+        {{L"/crashed", L"4660", L"208", L"12F0A0", L"1"}, std::nullopt},
+    };
+    for (const auto& c : cases) {
+        const Command command = ParseCommand(c.arguments);
+        const std::wstring shown = c.arguments.size() > 1 ? c.arguments[1] : L"(none)";
+        ASSERT_EQ(command.kind, c.crash ? CommandKind::Crashed : CommandKind::BadUsage) << testing::PrintToString(shown);
+        if (!c.crash) continue;
+        EXPECT_EQ(command.crash.processId, c.crash->processId);
+        EXPECT_EQ(command.crash.event, c.crash->event);
+        EXPECT_EQ(command.crash.debugInfo, c.crash->debugInfo);
+    }
 }

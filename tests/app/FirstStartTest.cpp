@@ -3,6 +3,7 @@
 #include "aedebug/SystemDebugger.h"
 #include "app/FirstStart.h"
 #include "catalogue/CDebuggers.h"
+#include "support/process/ExecutablePath.h"
 #include "support/registry/RegistrySettingsStore.h"
 #include "tests/catalogue/CatalogueDescription.h"
 
@@ -44,6 +45,8 @@ protected:
     }
 
     DebuggerChoice m_before = ChoiceFromState(ReadSystemDebuggerState());
+    // After the debuggers found: this program itself, asking at the crash.
+    const std::wstring m_chooser = L"; Спросить при сбое|\"" + ExecutablePath() + L"\" /crashed %ld %ld|1";
 };
 
 } // namespace
@@ -53,7 +56,7 @@ TEST_F(FirstStart, WinesOwnSettingBecomesOneEntryAndAnEmptiedCatalogueStaysEmpty
     // As a fresh prefix has it.
     ASSERT_EQ(ApplySystemDebugger({L"winedbg --auto %ld %ld", L"", true}), SwitchResult::Done);
     SeedCatalogueOnFirstStart(OpenScratch);
-    EXPECT_EQ(Stored(), L"Отладчик Wine|winedbg --auto %ld %ld|1; Без отладчика||0");
+    EXPECT_EQ(Stored(), L"Отладчик Wine|winedbg --auto %ld %ld|1; Без отладчика||0" + m_chooser);
 
     CDebuggers emptied(OpenScratch);
     ASSERT_TRUE(emptied.SaveDebuggers());
@@ -67,5 +70,5 @@ TEST_F(FirstStart, AnUnknownSettingIsKeptFirst)
               SwitchResult::Done);
     SeedCatalogueOnFirstStart(OpenScratch);
     EXPECT_EQ(Stored(), L"Прежний: dumper.exe|\"C:\\Tools\\dumper.exe\" -p %ld|0|32:x32dump.exe %ld; "
-                        L"Отладчик Wine|winedbg --auto %ld %ld|1; Без отладчика||0");
+                        L"Отладчик Wine|winedbg --auto %ld %ld|1; Без отладчика||0" + m_chooser);
 }

@@ -338,7 +338,7 @@ TEST_F(frmMainTest, AFailureInAHandlerIsReportedOnceAsARunTimeErrorAndEndsTheLoo
     SetKeyAccess(HKEY_CURRENT_USER, kCatalogueKey, KeyAccess::Full);
     ForgetRunTimeError();  // this process goes on with the next test
 
-    EXPECT_EQ(quit, kRunTimeErrorExitCode);
+    EXPECT_EQ(quit, 5);
     ASSERT_EQ(watcher.Count(), 1u);
     const SeenDialog box = watcher.Seen().front();
     EXPECT_EQ(box.caption, L"Quarvel - Jitswap");

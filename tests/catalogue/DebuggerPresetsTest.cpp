@@ -49,6 +49,9 @@ TEST(DebuggerPresets, EachFormIsTheOneItsToolRegisters)
          L"ProcDump|\"C:\\Tools\\procdump.exe\" -accepteula -j \"D:\\\\\" %ld %ld %p||1"},
         {PresetKind::WineDbg, {L"winedbg", L"", L""}, L"Отладчик Wine|winedbg --auto %ld %ld||1"},
         {PresetKind::NoDebugger, {}, L"Без отладчика|||0"},
+        // One line for both views: the chooser serves 32-bit programs too.
+        {PresetKind::CrashChooser, {L"C:\\Program Files\\Jitswap\\jitswap.exe", L"", L""},
+         L"Спросить при сбое|\"C:\\Program Files\\Jitswap\\jitswap.exe\" /crashed %ld %ld||1"},
     };
     for (const auto& c : cases) EXPECT_EQ(Describe(PresetEntry(c.kind, c.location)), c.expected);
 }

@@ -155,14 +155,14 @@ void Type(const std::wstring& text)
     Send(inputs);
 }
 
-void DoubleClickAt(POINT screen)
+void ClickAt(POINT screen, int clicks)
 {
     ASSERT_TRUE(SetCursorPos(screen.x, screen.y));
     // Every event carries the point, so no other pointer position can come between the clicks.
     const int width = GetSystemMetrics(SM_CXSCREEN);
     const int height = GetSystemMetrics(SM_CYSCREEN);
     std::vector<INPUT> inputs;
-    for (int i = 0; i < 2; ++i) {
+    for (int i = 0; i < clicks; ++i) {
         for (DWORD flag : {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP}) {
             INPUT input{};
             input.type = INPUT_MOUSE;
@@ -173,6 +173,11 @@ void DoubleClickAt(POINT screen)
         }
     }
     Send(inputs);
+}
+
+void DoubleClickAt(POINT screen)
+{
+    ClickAt(screen, 2);
 }
 
 void Answer(HWND dialog, int buttonId)

@@ -33,7 +33,8 @@ void Click(HWND button);
 void PressKey(WORD key, std::initializer_list<WORD> modifiers = {});
 // Real typing of text into whatever has the focus.
 void Type(const std::wstring& text);
-// A real double-click of the left button at a point of the screen.
+// Real clicks of the left button at a point of the screen; two make a double-click.
+void ClickAt(POINT screen, int clicks = 1);
 void DoubleClickAt(POINT screen);
 // Answers a message box or dialog with one of its buttons.
 void Answer(HWND dialog, int buttonId);

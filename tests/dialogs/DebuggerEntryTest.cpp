@@ -570,7 +570,8 @@ TEST(DebuggerEntry, AKnownDebuggerFillsEveryField)
                   // Found: no dots; the others ask where they are. Wine's own only under Wine.
                   EXPECT_EQ(captions, (std::vector<std::wstring>{L"Visual Studio...", L"WinDbg", L"CDB...",
                                                                  L"x64dbg...", L"Dr. Mingw...", L"ProcDump...",
-                                                                 L"Отладчик Wine", L"Без отладчика"}));
+                                                                 L"Отладчик Wine", L"Без отладчика",
+                                                                 L"Спросить при сбое"}));
                   PressKey(VK_DOWN);
                   PressKey(VK_DOWN);
                   PressKey(VK_RETURN);
