@@ -1,8 +1,8 @@
 #pragma once
 // What is wrong with a debugger command line before the system gets it. The system fills it in
 // printf-style with the crashed process's id, an event handle and the address of a JIT_DEBUG_INFO
-// block (%ld, %ld, %p); any other sequence makes the system's own crash handling read or write
-// through one of those numbers. Platform-free: whether the executable exists is asked of a lookup.
+// block (%ld, %ld, %p, always in that order); any other sequence makes the system's own crash
+// handling read or write through one of those numbers, and one out of place gets another value. Platform-free: whether the executable exists is asked of a lookup.
 
 #include <functional>
 #include <string>

@@ -42,7 +42,12 @@ const Case kCases[] = {
     {L"C:\\dbg.exe --dump 100%%", nullptr, L"C:\\dbg.exe", L"", false, true},
     // A literal percent sign followed by "ld" is text, not the process id.
     {L"C:\\dbg.exe -p %%ld", nullptr, L"C:\\dbg.exe", L"", false, true},
-    {L"C:\\dbg.exe -e %ld %p", nullptr, L"C:\\dbg.exe", L"", false, false},
+    {L"C:\\dbg.exe -p %ld -e %ld -j 0x%p", nullptr, L"C:\\dbg.exe", L"", false, false},
+    // The system passes the process id, the event and the details' address in that order: a
+    // sequence out of place gets the wrong one, and the expected form is shown.
+    {L"C:\\dbg.exe -e %ld %p", L"«-p %ld -e %ld -j 0x%p»", L"", L"", false, false},
+    {L"C:\\dbg.exe %p -p %ld -e %ld", L"«-p %ld -e %ld -j 0x%p»", L"", L"", false, false},
+    {L"C:\\dbg.exe -j 0x%p", L"«-p %ld -e %ld -j 0x%p»", L"", L"", false, false},
     // Sequences that read or write through a number, or read past what the system passes.
     {L"C:\\dbg.exe -p %s", L"«%s»", L"", L"", false, false},
     {L"C:\\dbg.exe -p %ld %n", L"«%n»", L"", L"", false, false},
