@@ -105,7 +105,7 @@ CommandLineFindings CheckCommandLine(std::wstring_view commandLine, const Execut
     findings.refusal = substitutions.refusal;
     if (!findings.refusal.empty()) return findings;
 
-    const ExecutableSpan span = LocateExecutable(commandLine);
+    const ExecutableSpan span = LocateExecutable(commandLine, executableExists);
     findings.executable = commandLine.substr(span.begin, span.end - span.begin);
     if (!span.quoted && findings.executable.find_first_of(L" \t") != std::wstring::npos) {
         findings.quotedForm = std::wstring(commandLine.substr(0, span.begin)) + QuotedPath(findings.executable) +

@@ -2,9 +2,11 @@
 // What is wrong with a debugger command line before the system gets it. The system fills it in
 // printf-style with the crashed process's id, an event handle and the address of a JIT_DEBUG_INFO
 // block (%ld, %ld, %p, always in that order); any other sequence makes the system's own crash
-// handling read or write through one of those numbers, and one out of place gets another value. Platform-free: whether the executable exists is asked of a lookup.
+// handling read or write through one of those numbers, and one out of place gets another value.
+// Platform-free: whether the executable exists is asked of a lookup.
 
-#include <functional>
+#include "aedebug/CommandLineParts.h"
+
 #include <string>
 #include <string_view>
 
@@ -20,9 +22,6 @@ struct CommandLineFindings {
     bool executableMissing = false;  // the lookup did not find it
     bool lacksProcessId = false;     // no %ld: the debugger would not learn which process crashed
 };
-
-// True when Windows would find the executable to start it (a path, or a name it searches for).
-using ExecutableLookup = std::function<bool(const std::wstring& executable)>;
 
 // The reason, in the user's words, why the system must not get this command line; empty when it may.
 std::wstring CommandLineRefusal(std::wstring_view commandLine);
