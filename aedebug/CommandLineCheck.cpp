@@ -113,6 +113,7 @@ CommandLineFindings CheckCommandLine(std::wstring_view commandLine, const Execut
     }
     findings.executableMissing = findings.executable.empty() || !executableExists(findings.executable);
     findings.lacksProcessId = substitutions.arguments == 0;
+    findings.lacksEvent = substitutions.arguments == 1;
     return findings;
 }
 

@@ -21,6 +21,7 @@ struct CommandLineFindings {
     std::wstring executable;         // as Windows takes it
     bool executableMissing = false;  // the lookup did not find it
     bool lacksProcessId = false;     // no %ld: the debugger would not learn which process crashed
+    bool lacksEvent = false;         // one %ld only: the debugger cannot tell the system to go on
 };
 
 // The reason, in the user's words, why the system must not get this command line; empty when it may.

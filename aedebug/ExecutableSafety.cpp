@@ -1,6 +1,7 @@
 #include "aedebug/ExecutableSafety.h"
 
 #include "aedebug/SecurityDescriptorText.h"
+#include "support/text/FilledText.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -107,12 +108,12 @@ std::optional<UnsafeWriter> FirstUnsafeWriter(const std::vector<SecuredObject>& 
 
 std::wstring UnsafeWriterWarning(const std::wstring& executable, const UnsafeWriter& writer)
 {
-    std::wstring text = L"Программу «" + executable + L"» может подменить не только администратор: «" +
-                        writer.account + L"» может изменить ";
-    text += writer.path == executable ? L"сам файл" : L"папку «" + writer.path + L"»";
-    return text + L". Отладчик запускается с правами программы, завершившейся аварийно, в том числе служб "
-                  L"(SYSTEM). Поместите отладчик в папку, которую могут менять только администраторы "
-                  L"(например, Program Files).";
+    return FilledText(writer.path == executable
+                          ? L"Программу «{}» может подменить не только администратор: «{}» может изменить сам файл{}"
+                          : L"Программу «{}» может подменить не только администратор: «{}» может изменить папку «{}»",
+                      {executable, writer.account, writer.path == executable ? L"" : writer.path}) +
+           L", а отладчик запускается с правами упавшей программы, даже службы (SYSTEM). Перенесите его в папку, "
+           L"которую меняют лишь администраторы (например, Program Files).";
 }
 
 } // namespace jitswap

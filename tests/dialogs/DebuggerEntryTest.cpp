@@ -560,9 +560,9 @@ TEST(DebuggerEntry, OkWarnsOfAnExecutableAnotherAccountCanChange)
     const auto warning = [&](int answer) {
         ExpectBox(BoxInFront(),
                   L"Программу «C:\\SharedTools\\dbg.exe» может подменить не только администратор: «Everyone» может "
-                  L"изменить папку «C:\\SharedTools». Отладчик запускается с правами программы, завершившейся "
-                  L"аварийно, в том числе служб (SYSTEM). Поместите отладчик в папку, которую могут менять только "
-                  L"администраторы (например, Program Files).\n\nВсё равно сохранить?",
+                  L"изменить папку «C:\\SharedTools», а отладчик запускается с правами упавшей программы, даже "
+                  L"службы (SYSTEM). Перенесите его в папку, которую меняют лишь администраторы (например, Program "
+                  L"Files).\n\nВсё равно сохранить?",
                   {IDYES, IDNO}, MB_ICONEXCLAMATION);
         Answer(BoxInFront(), answer);
     };
