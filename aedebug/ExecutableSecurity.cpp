@@ -2,7 +2,7 @@
 // executable and of every folder above it, as SDDL, and the account found named as Windows names it.
 #include "aedebug/ExecutableSafety.h"
 
-#include "support/win32/SystemLibrary.h"
+#include "support/win32/WineHost.h"
 #include "support/win32/UniqueHandle.h"
 
 #include <windows.h>
@@ -52,7 +52,7 @@ std::wstring AccountName(const std::wstring& sidText)
 // rights: that account has nothing to gain from a debugger, and it owns every file there.
 std::wstring TrustedHere()
 {
-    if (!LoadedFunction<const char*(CDECL*)()>(L"ntdll.dll", "wine_get_version")) return {};
+    if (!RunsUnderWine()) return {};
     HANDLE token = nullptr;
     if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) return {};
     const UniqueHandle ownedToken(token);
