@@ -1,5 +1,6 @@
 // The diagnosis of the system's setting, over readings written out as a machine would give them.
 
+#include "aedebug/CrashVerdict.h"
 #include "aedebug/Diagnosis.h"
 
 #include <gtest/gtest.h>
@@ -139,4 +140,48 @@ TEST(Diagnosis, FindsWhyADebuggerWouldNotStartAndWhatASwitchCanMend)
         EXPECT_EQ(HasError(CheckLines(c.reading)), error);
         EXPECT_EQ(RepairChoice(c.reading, L"C:\\Dbg\\x86\\dbg.exe -p %ld -e %ld"), c.repair);
     }
+}
+
+TEST(CrashVerdict, SaysWhatHappenedAndWhetherTheSettingPromisedIt)
+{
+    const CrashOutcome started{CrashResult::DebuggerStarted, 812, L"C:\\Dbg\\dbg.exe"};
+    const CrashOutcome ended{CrashResult::Ended};
+    const CrashOutcome held{CrashResult::StillWaiting};
+    const ViewReading set = View(kLine);
+    const ViewReading asking = View(kLine, L"0");
+    const ViewReading none = View(L"", nullptr, {});
+    const struct {
+        CrashOutcome outcome;
+        const ViewReading* view;
+        bool underWine;
+        bool asPromised;
+        const wchar_t* text;
+    } cases[] = {
+        {started, &set, false, true, L"Запустился отладчик C:\\Dbg\\dbg.exe, процесс 812."},
+        {ended, &set, false, false, L"Программа завершилась, отладчик не запустился."},
+        {ended, &none, false, true, L"отладчик не запускался: так и задано"},
+        {ended, &none, true, false, L"отладчик не запустился"},  // Wine promises its winedbg
+        {held, &asking, false, true, L"Windows спрашивает пользователя"},
+        {held, &set, false, false, L"не завершилась за 5 секунд"},
+        {held, &none, false, true, L"окно о сбое"},
+        {CrashOutcome{}, &set, false, false, L"не удалось запустить"},
+    };
+    for (const auto& c : cases) {
+        const CrashVerdict verdict = JudgeCrash(c.outcome, PromiseOf(*c.view, c.underWine));
+        EXPECT_EQ(verdict.asPromised, c.asPromised) << ::testing::PrintToString(verdict.text);
+        EXPECT_NE(verdict.text.find(c.text), std::wstring::npos) << ::testing::PrintToString(verdict.text);
+    }
+}
+
+TEST(CrashVerdict, NamesTheProgramACrashStartsAsItsProcessShowsIt)
+{
+    const std::pair<ViewReading, const wchar_t*> cases[] = {
+        {View(kLine), L"dbg.exe"},
+        {View(L"winedbg --auto %ld %ld", L"1", {L"C:\\windows\\system32\\winedbg.exe"}), L"winedbg.exe"},
+        {View(L"C:\\Gone\\Dbg.EXE -p %ld", L"1", {}), L"Dbg.EXE"},
+        {View(L"C:\\Gone\\dbg -p %ld", L"1", {}), L"dbg.exe"},
+        {View(L"", L"1", {}), L""},
+    };
+    for (const auto& [view, image] : cases) EXPECT_EQ(PromiseOf(view, false).image, image);
+    EXPECT_EQ(PromiseOf(View(L"", L"1", {}), true).image, L"winedbg.exe");
 }
