@@ -27,6 +27,7 @@ enum class CommandKind {
     Current,   // /current
     Use,       // /use N, /use "Title"
     Apply,     // /apply: the exact values, written by the elevated copy the program starts itself
+    Check,     // /check [/crash [64|32]]
     BadUsage,
 };
 
@@ -35,7 +36,11 @@ struct Command {
     std::wstring entry;     // Use: a number from 1 or a title, as given
     DebuggerChoice choice;  // Apply
     std::wstring problem;   // BadUsage: what is wrong, in the user's words
+    unsigned crashes = 0;   // Check: the test crashes asked for (CrashBitness bits)
 };
+
+// Which programs /check /crash crashes on purpose.
+enum CrashBitness : unsigned { kCrash32 = 1, kCrash64 = 2 };
 
 // `arguments` without the program's own name. Options start with '/' or '-', in any case.
 Command ParseCommand(const std::vector<std::wstring>& arguments);

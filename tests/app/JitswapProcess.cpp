@@ -2,6 +2,9 @@
 
 #include "app/AppIdentity.h"
 #include "support/shell/TrayIcon.h"
+#include "support/text/ArgumentQuoting.h"
+#include "support/text/TextConversion.h"
+#include "tests/common/ProcessOutput.h"
 #include "tests/common/UiTestSupport.h"
 
 #include <psapi.h>
@@ -77,8 +80,13 @@ void Snapshot(HKEY root, const std::wstring& key, const std::wstring& prefix, st
 
 std::wstring BuiltExecutable()
 {
-    std::wstring path = Environment(L"JITSWAP_EXE");
-    if (path.empty()) throw std::runtime_error("JITSWAP_EXE is not set");
+    return BuiltProgram(L"JITSWAP_EXE");
+}
+
+std::wstring BuiltProgram(const wchar_t* variable)
+{
+    std::wstring path = Environment(variable);
+    if (path.empty()) throw std::runtime_error("the build did not name a program the test needs");
     if (path.front() == L'/') {
         for (wchar_t& character : path) {
             if (character == L'/') character = L'\\';
@@ -86,6 +94,12 @@ std::wstring BuiltExecutable()
         path = L"Z:" + path;
     }
     return path;
+}
+
+Ran Jitswap(const std::vector<std::wstring>& arguments)
+{
+    const ProcessOutput ran = RunForOutput(QuoteArgument(BuiltExecutable()) + L" " + JoinArguments(arguments));
+    return {ran.exitCode, Utf8ToWide(ran.output)};
 }
 
 std::wstring InstallCopy(const std::wstring& folder, bool withReadMe)
