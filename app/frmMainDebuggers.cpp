@@ -57,6 +57,8 @@ void frmMain::mnuList_Click(int index)
         if (!m_DebuggersList) m_DebuggersList = std::make_unique<frmDebuggersList>(m_Sources.openStore);
         m_DebuggersList->ShowDialog();
         if (IsLoaded()) RebuildDebuggersMenu();
+    } else if (index == MainMenu::kCheckDebugger) {
+        ShowDebuggerCheck();
     } else if (index == MainMenu::kUnknown) {
         ShowMessage(L"Ни чего не произошло. Правда!", kStyleWarning);
     } else if (index >= MainMenu::kFirstDebugger) {
