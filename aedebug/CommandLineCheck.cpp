@@ -45,28 +45,34 @@ std::wstring RefusalFor(std::wstring_view text, std::size_t at)
            L"и %% (знак процента).";
 }
 
-// What the system would fill in: the refusal when it must not get the text at all, and whether the
-// process id (the first %ld) is there.
+// What the system would fill in: the refusal when it must not get the text at all, and how many of
+// its values the text takes (0 to 3, in the system's order).
 struct Substitutions {
     std::wstring refusal;
-    bool processId = false;
+    int arguments = 0;
 };
 
 Substitutions ReadSubstitutions(std::wstring_view commandLine)
 {
     Substitutions found;
-    int arguments = 0;
     for (std::size_t at = commandLine.find(L'%'); at != std::wstring_view::npos; at = commandLine.find(L'%', at)) {
         if (StartsWith(commandLine, at, L"%%")) {
             at += 2;
         } else if (StartsWith(commandLine, at, L"%ld") || StartsWith(commandLine, at, L"%p")) {
-            if (++arguments > kSystemArgumentCount) {
+            if (++found.arguments > kSystemArgumentCount) {
                 found.refusal = L"В командной строке больше подстановок, чем система передаёт: не больше трёх "
                                 L"(%ld, %ld, %p).";
                 return found;
             }
+            // The values come in a fixed order, the process id, the event, the details' address:
+            // each sequence takes the next one whatever it is written for.
             const bool isLong = commandLine[at + 1] == L'l';
-            found.processId = found.processId || isLong;
+            if (isLong != (found.arguments < kSystemArgumentCount)) {
+                found.refusal = L"Подстановки стоят не в том порядке: система передаёт номер процесса, событие и "
+                                L"адрес сведений о сбое именно в этом порядке, поэтому первые две - %ld, третья - "
+                                L"%p (с конца их можно опустить), например: «-p %ld -e %ld -j 0x%p».";
+                return found;
+            }
             at += isLong ? 3 : 2;
         } else {
             found.refusal = RefusalFor(commandLine, at);
@@ -99,14 +105,15 @@ CommandLineFindings CheckCommandLine(std::wstring_view commandLine, const Execut
     findings.refusal = substitutions.refusal;
     if (!findings.refusal.empty()) return findings;
 
-    const ExecutableSpan span = LocateExecutable(commandLine);
+    const ExecutableSpan span = LocateExecutable(commandLine, executableExists);
     findings.executable = commandLine.substr(span.begin, span.end - span.begin);
     if (!span.quoted && findings.executable.find_first_of(L" \t") != std::wstring::npos) {
         findings.quotedForm = std::wstring(commandLine.substr(0, span.begin)) + QuotedPath(findings.executable) +
                               std::wstring(commandLine.substr(span.end));
     }
     findings.executableMissing = findings.executable.empty() || !executableExists(findings.executable);
-    findings.lacksProcessId = !substitutions.processId;
+    findings.lacksProcessId = substitutions.arguments == 0;
+    findings.lacksEvent = substitutions.arguments == 1;
     return findings;
 }
 

@@ -1,10 +1,12 @@
 #pragma once
 // What is wrong with a debugger command line before the system gets it. The system fills it in
 // printf-style with the crashed process's id, an event handle and the address of a JIT_DEBUG_INFO
-// block (%ld, %ld, %p); any other sequence makes the system's own crash handling read or write
-// through one of those numbers. Platform-free: whether the executable exists is asked of a lookup.
+// block (%ld, %ld, %p, always in that order); any other sequence makes the system's own crash
+// handling read or write through one of those numbers, and one out of place gets another value.
+// Platform-free: whether the executable exists is asked of a lookup.
 
-#include <functional>
+#include "aedebug/CommandLineParts.h"
+
 #include <string>
 #include <string_view>
 
@@ -19,10 +21,8 @@ struct CommandLineFindings {
     std::wstring executable;         // as Windows takes it
     bool executableMissing = false;  // the lookup did not find it
     bool lacksProcessId = false;     // no %ld: the debugger would not learn which process crashed
+    bool lacksEvent = false;         // one %ld only: the debugger cannot tell the system to go on
 };
-
-// True when Windows would find the executable to start it (a path, or a name it searches for).
-using ExecutableLookup = std::function<bool(const std::wstring& executable)>;
 
 // The reason, in the user's words, why the system must not get this command line; empty when it may.
 std::wstring CommandLineRefusal(std::wstring_view commandLine);

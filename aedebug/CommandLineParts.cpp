@@ -31,7 +31,7 @@ bool CannotContinuePath(std::wstring_view word)
 
 } // namespace
 
-ExecutableSpan LocateExecutable(std::wstring_view commandLine)
+ExecutableSpan LocateExecutable(std::wstring_view commandLine, const ExecutableLookup& lookup)
 {
     std::size_t begin = 0;
     while (begin < commandLine.size() && IsBlank(commandLine[begin])) ++begin;
@@ -41,6 +41,8 @@ ExecutableSpan LocateExecutable(std::wstring_view commandLine)
     }
 
     std::size_t firstWordEnd = std::wstring_view::npos;
+    std::size_t foundEnd = std::wstring_view::npos;
+    std::size_t extensionEnd = std::wstring_view::npos;
     for (std::size_t wordBegin = begin; wordBegin < commandLine.size();) {
         std::size_t wordEnd = wordBegin;
         while (wordEnd < commandLine.size() && !IsBlank(commandLine[wordEnd])) ++wordEnd;
@@ -50,11 +52,18 @@ ExecutableSpan LocateExecutable(std::wstring_view commandLine)
         } else if (CannotContinuePath(word)) {
             break;
         }
-        if (EndsWithExecutableExtension(word)) return {begin, wordEnd, false};
+        if (lookup && lookup(std::wstring(commandLine.substr(begin, wordEnd - begin)))) foundEnd = wordEnd;
+        if (EndsWithExecutableExtension(word)) {
+            extensionEnd = wordEnd;
+            break;
+        }
         wordBegin = wordEnd;
         while (wordBegin < commandLine.size() && IsBlank(commandLine[wordBegin])) ++wordBegin;
     }
-    return {begin, firstWordEnd == std::wstring_view::npos ? begin : firstWordEnd, false};
+    for (const std::size_t end : {foundEnd, extensionEnd, firstWordEnd}) {
+        if (end != std::wstring_view::npos) return {begin, end, false};
+    }
+    return {begin, begin, false};
 }
 
 std::wstring ExecutablePart(std::wstring_view commandLine)

@@ -2,6 +2,7 @@
 // The parts of a debugger command line that the system tells apart when it starts one: the
 // executable, then the arguments. Platform-free: the file system is not asked.
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -14,10 +15,14 @@ struct ExecutableSpan {
     bool quoted = false;
 };
 
+// True when Windows would find the executable to start it (a path, or a name it searches for).
+using ExecutableLookup = std::function<bool(const std::wstring& executable)>;
+
 // The executable as Windows takes it from the command line: the text in the leading quotes, or,
-// unquoted, the path up to the first word that ends in an executable's extension (an unquoted path
-// with blanks, which Windows finds only after trying the shorter ones), or else the first word.
-ExecutableSpan LocateExecutable(std::wstring_view commandLine);
+// unquoted, the longest blank-separated prefix that `lookup` finds (Windows tries each in turn:
+// the last one found is what the line's author meant), else the path up to the first word that
+// ends in an executable's extension, or else the first word. No lookup: nothing is found.
+ExecutableSpan LocateExecutable(std::wstring_view commandLine, const ExecutableLookup& lookup = nullptr);
 std::wstring ExecutablePart(std::wstring_view commandLine);
 
 // The path in quotes, as the executable or an argument of a command line: a path with blanks

@@ -105,6 +105,16 @@ Command ParseCommand(const std::vector<std::wstring>& arguments)
         command.entry = arguments[1];
         return exactly(1, std::move(command));
     }
+    if (*option == L"check") {
+        Command command = Parsed(CommandKind::Check);
+        if (extra == 0) return command;
+        if (OptionName(arguments[1]) != L"crash") return exactly(0, std::move(command));
+        command.crashes = kCrash32 | kCrash64;
+        if (extra == 1) return command;
+        command.crashes = arguments[2] == L"64" ? kCrash64 : arguments[2] == L"32" ? kCrash32 : 0u;
+        if (command.crashes == 0) return BadUsage(L"Параметр /crash ждёт 64 или 32: " + Quoted(arguments[2]) + L".");
+        return exactly(2, std::move(command));
+    }
     if (*option == L"apply") {
         if (extra != 3 || (arguments[3] != L"0" && arguments[3] != L"1"))
             return BadUsage(L"Параметр /apply ждёт три значения: командную строку, командную строку для "

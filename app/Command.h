@@ -31,6 +31,7 @@ enum class CommandKind {
     Use,       // /use N, /use "Title"
     Apply,     // /apply: the exact values, written by the elevated copy the program starts itself
     Crashed,   // /crashed: started by the system for a crashed program, to ask which debugger
+    Check,     // /check [/crash [64|32]]
     BadUsage,
 };
 
@@ -40,7 +41,11 @@ struct Command {
     DebuggerChoice choice;  // Apply
     SystemArguments crash;  // Crashed: what the system passed
     std::wstring problem;   // BadUsage: what is wrong, in the user's words
+    unsigned crashes = 0;   // Check: the test crashes asked for (CrashBitness bits)
 };
+
+// Which programs /check /crash crashes on purpose.
+enum CrashBitness : unsigned { kCrash32 = 1, kCrash64 = 2 };
 
 // `arguments` without the program's own name. Options start with '/' or '-', in any case.
 Command ParseCommand(const std::vector<std::wstring>& arguments);

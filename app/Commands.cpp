@@ -1,6 +1,8 @@
 #include "app/Commands.h"
 
 #include "aedebug/CommandLineCheck.h"
+#include "aedebug/DiagnosisReading.h"
+#include "aedebug/TestCrash.h"
 #include "app/CrashChooser.h"
 #include "app/SwitchRequest.h"
 #include "catalogue/CDebuggers.h"
@@ -26,6 +28,9 @@ constexpr const wchar_t* kUsage[] = {
     L"  jitswap /current          что установлено в системе сейчас",
     L"  jitswap /use N            установить отладчик с номером N из списка (от 1)",
     L"  jitswap /use \"Название\"   установить первый отладчик с этим названием",
+    L"  jitswap /check            запустится ли отладчик при сбое и почему нет (ошибки, предупреждения)",
+    L"  jitswap /check /crash     то же и пробный сбой 64- и 32-битной программы",
+    L"  jitswap /check /crash 64  то же, сбой только 64-битной программы (или 32)",
     L"  jitswap /?                эта справка",
     L"",
     L"Если для смены отладчика нужны права администратора, Windows попросит подтверждения.",
@@ -36,6 +41,8 @@ constexpr const wchar_t* kUsage[] = {
     L"  3 - пользователь отказался (в правах администратора или в ответ на вопрос);",
     L"  4 - смена не удалась, и прежние значения вернуть полностью не удалось;",
     L"  5 - ошибка выполнения.",
+    L"  /check: 0 - ошибок в настройке нет, 1 - есть; с /crash: 0 - при сбое случилось",
+    L"  то, что обещает настройка, 1 - нет.",
 };
 
 std::wstring Numbered(const CDebuggers& catalogue, std::int32_t index)
@@ -130,6 +137,34 @@ int UseDebugger(ConsoleOutput& console, const std::wstring& entry)
     return kExitRefused;
 }
 
+int CheckDebugger(ConsoleOutput& console, unsigned crashes)
+{
+    const SystemReading reading = ReadSystemForDiagnosis();
+    const std::vector<CheckLine> lines = CheckLines(reading);
+    // By FindingKind: error, warning, information.
+    static constexpr std::wstring_view kKinds[] = {L"  ошибка: ", L"  предупреждение: ", L"  сведения: "};
+    for (const CheckLine& line : lines)
+        console.Line(line.kind ? std::wstring(kKinds[static_cast<int>(*line.kind)]) + line.text : line.text);
+    if (crashes == 0) return HasError(lines) ? kExitRefused : kExitDone;
+
+    bool asPromised = true;
+    for (const bool wow32 : {false, true}) {
+        // 32-bit Windows has one view, for its 32-bit programs; it runs no 64-bit program.
+        const unsigned bits = CrashBits(reading, wow32);
+        if ((crashes & (bits == 64 ? kCrash64 : kCrash32)) == 0 || (wow32 && !reading.wow32)) continue;
+        const ViewReading& view = wow32 ? *reading.wow32 : reading.native;
+        const CrashPromise promise = PromiseOf(view, reading.underWine);
+        const CrashVerdict verdict = JudgeCrash(RunTestCrash(bits, promise.image), promise);
+        console.Line(CrashTitle(bits) + verdict.text);
+        asPromised = asPromised && verdict.asPromised;
+    }
+    if ((crashes & kCrash64) != 0 && !reading.wow32) {
+        console.ErrorLine(CrashTitle(64) + L"64-битные программы в этой Windows не запускаются.");
+        asPromised = false;
+    }
+    return asPromised ? kExitDone : kExitRefused;
+}
+
 // The elevated copy's work: hidden, silent, all or nothing.
 int ApplyExactly(const DebuggerChoice& choice)
 {
@@ -169,6 +204,8 @@ int RunCommand(const Command& command)
             return ShowCurrent(console);
         case CommandKind::Use:
             return UseDebugger(console, command.entry);
+        case CommandKind::Check:
+            return CheckDebugger(console, command.crashes);
         case CommandKind::BadUsage:
         case CommandKind::Tray:
         case CommandKind::Apply:

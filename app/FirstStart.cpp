@@ -1,24 +1,16 @@
 #include "app/FirstStart.h"
 
+#include "aedebug/ExecutableSafety.h"
 #include "aedebug/SystemDebugger.h"
 #include "catalogue/CDebuggers.h"
 #include "catalogue/FirstCatalogue.h"
 #include "catalogue/PresetDetection.h"
 #include "catalogue/PreviousSetting.h"
+#include "support/process/ExecutablePath.h"
 
 #include <utility>
 
 namespace jitswap {
-namespace {
-
-// Whether this program's folder may be named as the system's debugger: the debugger check's safety rule decides.
-bool ChooserFolderIsSafe()
-{
-    return true;
-}
-
-} // namespace
-
 void SeedCatalogueOnFirstStart(const SettingsStoreOpener& openStore)
 {
     CDebuggers catalogue(openStore);
@@ -32,7 +24,7 @@ void SeedCatalogueOnFirstStart(const SettingsStoreOpener& openStore)
         // Where ProcDump writes its dumps is the user's choice, never made for them.
         if (kind == PresetKind::ProcDump) continue;
         // The chooser would run with a crashed program's rights, so only from a folder that is safe.
-        if (kind == PresetKind::CrashChooser && !ChooserFolderIsSafe()) continue;
+        if (kind == PresetKind::CrashChooser && FindUnsafeWriter(ExecutablePath())) continue;
         if (const auto location = FindPreset(kind, places)) found.push_back(PresetEntry(kind, *location));
     }
     for (DebuggerEntry& entry : FirstCatalogue(system, found)) catalogue.Add(std::move(entry));

@@ -28,6 +28,7 @@ HMENU CreateHelpMenu()
 }
 
 constexpr int kLastDebugger = MainMenu::kFirstDebugger + CDebuggers::Capacity - 1;
+static_assert(kLastDebugger < MainMenu::kCheckSeparator);
 
 } // namespace
 
@@ -43,6 +44,8 @@ MainMenu::MainMenu()
     mnuList.Load(kEditList, L"Править список...");
     mnuList.Load(kListSeparator, L"-");
     mnuList.Load(kUnknown, L"Неизвестный");
+    mnuList.Load(kCheckSeparator, L"-");
+    mnuList.Load(kCheckDebugger, L"Проверить отладчик...");
     mnuSettings.Load(kSettingsSeparator, L"-");
     mnuSettings.Load(kStartWithWindows, L"Запускать с Windows");
     mnuSettings.Load(kReportChanges, L"Сообщать о смене отладчика");

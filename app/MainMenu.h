@@ -24,6 +24,8 @@ public:
         kListSeparator = 1,
         kUnknown = 9,         // "Неизвестный": shown only while no entry is in force
         kFirstDebugger = 10,  // the catalogue's entries follow, one per entry
+        kCheckSeparator = 40,  // below the catalogue's last possible entry
+        kCheckDebugger = 41,   // "Проверить отладчик..."
     };
     enum SettingsItem : int { kSettingsSeparator = 0, kStartWithWindows = 1, kReportChanges = 2 };
     enum HelpExitItem : int { kHelpExitSeparator = 0, kHelp = 1, kExit = 2 };
@@ -49,7 +51,8 @@ private:
     ItemizedMenu m_helpMenu;
 
 public:
-    MenuItemArray mnuList;      // "Править список...", separator, "Неизвестный", the catalogue
+    MenuItemArray mnuList;      // "Править список...", separator, "Неизвестный", the catalogue, separator,
+                                // "Проверить отладчик..."
     MenuItemArray mnuSettings;  // separator, "Запускать с Windows", "Сообщать о смене отладчика"
     MenuItemArray mnuHelpExit;  // separator, "Справка", "Выход"
     MenuItemArray mnuHelp;      // the "Справка" submenu: "&Содержание...", separator, "О программе..."

@@ -2,6 +2,7 @@
 
 #include "app/FirstStart.h"
 #include "catalogue/CDebuggers.h"
+#include "dialogs/frmDebuggerCheck.h"
 #include "dialogs/frmDebuggersList.h"
 #include "support/registry/OpenAppSettingsStore.h"
 #include "support/win32/SkipOnFailure.h"

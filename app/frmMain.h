@@ -23,6 +23,7 @@
 namespace jitswap {
 
 class CDebuggers;
+class frmDebuggerCheck;
 class frmDebuggersList;
 
 // Where the main window reads the catalogue, its own settings and the system's setting.
@@ -59,8 +60,14 @@ private:
     void ReloadCatalogue();
     void ShowDebuggersMenu();
     void ApplyDebugger(std::int32_t index);
+    // Jitswap's own switch, from the menu or from the check; true when it was done.
+    bool SwitchAsOwn(const DebuggerChoice& choice, HWND owner);
     void mnuList_Click(int index);
     void Hook_BeforePopupMenu();
+
+    // "Проверить отладчик...": the check dialog, and the switch its "Исправить" asks for.
+    void ShowDebuggerCheck();
+    bool SwitchFromCheck(const DebuggerChoice& choice, HWND owner);
 
     // What the tray shows of changes, whoever makes them: the watches, the tooltip, the balloon.
     void WatchForChanges();
@@ -89,6 +96,7 @@ private:
     std::unique_ptr<TrayMenuHook> Hook;
     std::unique_ptr<CDebuggers> m_Debuggers;
     std::unique_ptr<frmDebuggersList> m_DebuggersList;
+    std::unique_ptr<frmDebuggerCheck> m_DebuggerCheck;
     ChangeTracker m_Changes;
     bool m_ReportChanges = true;
     AutostartRegistry m_Autostart;

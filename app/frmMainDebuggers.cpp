@@ -36,22 +36,28 @@ void frmMain::ApplyDebugger(std::int32_t index)
 {
     // A copy: the catalogue may be read again while the switch asks the user or waits for its copy.
     const DebuggerChoice choice = m_Debuggers->Entry(index).choice;
-    // A second pick meanwhile is dropped, as RequestSwitch drops it.
-    if (!m_Changes.BeginOwnSwitch(choice)) return;
-    const SwitchReport report = RequestSwitch(choice, Handle(), m_Sources.openStore);
+    if (!SwitchAsOwn(choice, Handle())) return;
+    ShowEntryInForce(index);
+    // The bullet moves on the strength of the writes; the next change read moves it again.
+    m_Menu.MarkInForce(index);
+}
+
+bool frmMain::SwitchAsOwn(const DebuggerChoice& choice, HWND owner)
+{
+    // A second switch meanwhile is dropped, as RequestSwitch drops it.
+    if (!m_Changes.BeginOwnSwitch(choice)) return false;
+    const SwitchReport report = RequestSwitch(choice, owner, m_Sources.openStore);
     // The menu stayed usable while an elevated copy did the work: "Выход" may have been chosen.
-    if (!IsLoaded()) return;
+    if (!IsLoaded()) return false;
     m_Changes.EndOwnSwitch();
-    if (report.outcome == SwitchOutcome::Done) {
+    const bool done = report.outcome == SwitchOutcome::Done;
+    if (done)
         WithdrawSwitchBack();
-        ShowEntryInForce(index);
-        // The bullet moves on the strength of the writes; the next change read moves it again.
-        m_Menu.MarkInForce(index);
-    } else {
+    else
         ShowDebuggersMenu();
-    }
     if (report.outcome == SwitchOutcome::Refused || report.outcome == SwitchOutcome::PartlyChanged)
         ShowMessage(report.message, kStyleError);
+    return done;
 }
 
 void frmMain::mnuList_Click(int index)
@@ -65,6 +71,8 @@ void frmMain::mnuList_Click(int index)
         if (!m_DebuggersList) m_DebuggersList = std::make_unique<frmDebuggersList>(m_Sources.openStore);
         m_DebuggersList->ShowDialog();
         if (IsLoaded()) RebuildDebuggersMenu();
+    } else if (index == MainMenu::kCheckDebugger) {
+        ShowDebuggerCheck();
     } else if (index == MainMenu::kUnknown) {
         ShowMessage(L"Ни чего не произошло. Правда!", kStyleWarning);
     } else if (index >= MainMenu::kFirstDebugger) {

@@ -3,7 +3,7 @@
 #include "support/process/ExecutablePath.h"
 #include "support/process/ExecutableSearch.h"
 #include "support/registry/RegistryQuery.h"
-#include "support/win32/SystemLibrary.h"
+#include "support/win32/WineHost.h"
 #include "support/win32/UniqueHandle.h"
 #include "support/win32/WindowsBitness.h"
 
@@ -89,7 +89,7 @@ DetectionPlaces ThisMachine()
     if (length > 0 && length < MAX_PATH) places.systemFolder.assign(system, length);
     places.searchPath = EnvironmentText(L"PATH");
     places.thisProgram = ExecutablePath();
-    places.underWine = LoadedFunction<const char*(CDECL*)()>(L"ntdll.dll", "wine_get_version") != nullptr;
+    places.underWine = RunsUnderWine();
     places.windows64 = IsWindows64Bit();
     return places;
 }

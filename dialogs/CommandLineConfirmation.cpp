@@ -1,6 +1,7 @@
 #include "dialogs/CommandLineConfirmation.h"
 
 #include "aedebug/CommandLineCheck.h"
+#include "aedebug/ExecutableSafety.h"
 #include "support/process/ExecutableSearch.h"
 #include "support/window/MessageBox.h"
 
@@ -23,6 +24,9 @@ bool ConfirmCommandLine(std::wstring& commandLine, std::wstring_view which)
     }
     std::wstring warning;
     if (findings.executableMissing) warning += L"Программа «" + findings.executable + L"» не найдена.\n";
+    const std::optional<std::wstring> found = FindExecutable(findings.executable);
+    if (const auto writer = found ? FindUnsafeWriter(*found) : std::nullopt)
+        warning += UnsafeWriterWarning(*found, *writer) + L'\n';
     if (findings.lacksProcessId) {
         warning += L"В командной строке нет %ld: отладчик не узнает, какая программа завершилась аварийно.\n";
     }

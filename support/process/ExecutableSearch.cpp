@@ -34,13 +34,19 @@ std::optional<std::wstring> SearchFile(const wchar_t* folders, const std::wstrin
     }
 }
 
-bool WindowsFindsExecutable(const std::wstring& executable)
+std::optional<std::wstring> FindExecutable(const std::wstring& executable, const wchar_t* folders)
 {
-    const auto found = SearchFile(nullptr, Expanded(executable), L".exe");
-    if (!found) return false;
+    auto found = SearchFile(folders, Expanded(executable), L".exe");
+    if (!found) return std::nullopt;
     // A folder of that name is no program.
     const DWORD attributes = GetFileAttributesW(found->c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) return std::nullopt;
+    return found;
+}
+
+bool WindowsFindsExecutable(const std::wstring& executable)
+{
+    return FindExecutable(executable).has_value();
 }
 
 } // namespace jitswap

@@ -11,8 +11,12 @@ namespace jitswap {
 // system's folders and the path. `extension` (".exe") is added to a name without one.
 std::optional<std::wstring> SearchFile(const wchar_t* folders, const std::wstring& file, const wchar_t* extension);
 
-// True when `executable` (a path, or a bare name searched for) names an existing file, after
-// expanding environment variables and adding ".exe" to a name without an extension.
+// The full path of the file `executable` (a path, or a bare name searched for) names, after
+// expanding environment variables and adding ".exe" to a name without an extension; looked for in
+// `folders` as SearchFile does. std::nullopt for none, or for a folder.
+std::optional<std::wstring> FindExecutable(const std::wstring& executable, const wchar_t* folders = nullptr);
+
+// True when FindExecutable finds it where Windows looks for a program it starts.
 bool WindowsFindsExecutable(const std::wstring& executable);
 
 } // namespace jitswap

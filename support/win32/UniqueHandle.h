@@ -32,6 +32,7 @@ using UniqueBitmap = UniqueWin32<HBITMAP, DeleteObject>;
 using UniqueBrush = UniqueWin32<HBRUSH, DeleteObject>;
 using UniqueWindow = UniqueWin32<HWND, DestroyWindow>;
 using UniqueModule = UniqueWin32<HMODULE, FreeLibrary>;
+using UniqueLocalMemory = UniqueWin32<HLOCAL, LocalFree>;  // what the system allocated for the caller
 
 // A window's device context (GetDC), given back to that window.
 struct WindowDCRelease {

@@ -33,8 +33,13 @@ const Case kCases[] = {
      L"\"C:\\Program Files\\Tools\\dbg.exe\" -p %ld -e %ld", false, false},
     {L"C:\\Program Files\\Tools\\DBG.EXE\t%ld", nullptr, L"C:\\Program Files\\Tools\\DBG.EXE",
      L"\"C:\\Program Files\\Tools\\DBG.EXE\"\t%ld", true, false},
-    // Without an extension Windows takes the first word, which is what it would start.
-    {L"C:\\Program Files\\Tools\\dbg -p %ld", nullptr, L"C:\\Program", L"", true, false},
+    // Without an extension Windows tries every blank-separated prefix with ".exe" added: the one it
+    // finds is the program, and quotes are offered as for a path ending in ".exe".
+    {L"C:\\Program Files\\Tools\\dbg -p %ld", nullptr, L"C:\\Program Files\\Tools\\dbg",
+     L"\"C:\\Program Files\\Tools\\dbg\" -p %ld", false, false},
+    {L"C:\\Program Files\\dbg %ld", nullptr, L"C:\\Program Files\\dbg", L"\"C:\\Program Files\\dbg\" %ld", false, false},
+    // Found nowhere, the line names its first word, as before.
+    {L"C:\\My Tools\\dbg -p %ld", nullptr, L"C:\\My", L"", true, false},
     // An unclosed quote runs to the end, as Windows reads it.
     {L"\"C:\\Program Files\\dbg.exe -p %ld", nullptr, L"C:\\Program Files\\dbg.exe -p %ld", L"", true, false},
     {L"   ", nullptr, L"", L"", true, true},
@@ -42,7 +47,12 @@ const Case kCases[] = {
     {L"C:\\dbg.exe --dump 100%%", nullptr, L"C:\\dbg.exe", L"", false, true},
     // A literal percent sign followed by "ld" is text, not the process id.
     {L"C:\\dbg.exe -p %%ld", nullptr, L"C:\\dbg.exe", L"", false, true},
-    {L"C:\\dbg.exe -e %ld %p", nullptr, L"C:\\dbg.exe", L"", false, false},
+    {L"C:\\dbg.exe -p %ld -e %ld -j 0x%p", nullptr, L"C:\\dbg.exe", L"", false, false},
+    // The system passes the process id, the event and the details' address in that order: a
+    // sequence out of place gets the wrong one, and the expected form is shown.
+    {L"C:\\dbg.exe -e %ld %p", L"«-p %ld -e %ld -j 0x%p»", L"", L"", false, false},
+    {L"C:\\dbg.exe %p -p %ld -e %ld", L"«-p %ld -e %ld -j 0x%p»", L"", L"", false, false},
+    {L"C:\\dbg.exe -j 0x%p", L"«-p %ld -e %ld -j 0x%p»", L"", L"", false, false},
     // Sequences that read or write through a number, or read past what the system passes.
     {L"C:\\dbg.exe -p %s", L"«%s»", L"", L"", false, false},
     {L"C:\\dbg.exe -p %ld %n", L"«%n»", L"", L"", false, false},
@@ -70,7 +80,9 @@ TEST(CommandLineCheck, FindsRefusalsQuotesMissingExecutablesAndAMissingProcessId
         bool lookedUp = false;
         const auto findings = CheckCommandLine(c.commandLine, [&](const std::wstring& executable) {
             lookedUp = true;
-            return kExisting.count(executable) > 0;
+            // As Windows looks: ".exe" is added to a name without an extension.
+            const bool extension = FileNameOf(executable).find(L'.') != std::wstring::npos;
+            return kExisting.count(executable) > 0 || (!extension && kExisting.count(executable + L".exe") > 0);
         });
         EXPECT_EQ(CommandLineRefusal(c.commandLine), findings.refusal);
         if (c.refusedFor) {
@@ -80,10 +92,13 @@ TEST(CommandLineCheck, FindsRefusalsQuotesMissingExecutablesAndAMissingProcessId
         }
         EXPECT_EQ(findings.refusal, L"");
         EXPECT_EQ(findings.executable, c.executable);
-        EXPECT_EQ(ExecutablePart(c.commandLine), c.executable);
         EXPECT_EQ(findings.quotedForm, c.quotedForm);
         EXPECT_EQ(findings.executableMissing, c.missing);
         EXPECT_EQ(findings.lacksProcessId, c.lacksProcessId);
+        // The line alone puts it in the same place, unless it was found by a name without ".exe".
+        if (c.missing || FileNameOf(c.executable).find(L'.') != std::wstring::npos) {
+            EXPECT_EQ(ExecutablePart(c.commandLine), c.executable);
+        }
     }
 }
 

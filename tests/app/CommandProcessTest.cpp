@@ -17,17 +17,6 @@ using namespace jitswap::test::registry;
 
 namespace {
 
-struct Ran {
-    DWORD exitCode;
-    std::wstring output;
-};
-
-Ran Jitswap(const std::vector<std::wstring>& arguments)
-{
-    const ProcessOutput ran = RunForOutput(QuoteArgument(BuiltExecutable()) + L" " + JoinArguments(arguments));
-    return {ran.exitCode, Utf8ToWide(ran.output)};
-}
-
 void SetAccess(KeyAccess access)
 {
     for (REGSAM view : kViews) SetKeyAccess(HKEY_LOCAL_MACHINE, kAeDebugKey, access, view);

@@ -117,3 +117,25 @@ TEST(Command, CrashedTakesTheValuesTheSystemPasses)
         EXPECT_EQ(command.crash.debugInfo, c.crash->debugInfo);
     }
 }
+
+TEST(Command, CheckMayCrashProgramsOfEitherBitnessOrBoth)
+{
+    const std::pair<std::vector<std::wstring>, std::optional<unsigned>> readings[] = {
+        {{L"/check"}, 0u},
+        {{L"-CHECK"}, 0u},
+        {{L"/check", L"/crash"}, kCrash32 | kCrash64},
+        {{L"/check", L"-Crash", L"64"}, kCrash64},
+        {{L"/check", L"/crash", L"32"}, kCrash32},
+        {{L"/check", L"/crash", L"16"}, std::nullopt},
+        {{L"/check", L"/crash", L"64", L"32"}, std::nullopt},
+        {{L"/check", L"64"}, std::nullopt},
+        {{L"/crash"}, std::nullopt},
+    };
+    for (const auto& [arguments, crashes] : readings) {
+        const Command command = ParseCommand(arguments);
+        SCOPED_TRACE(testing::PrintToString(arguments.back()));
+        EXPECT_EQ(command.kind, crashes ? CommandKind::Check : CommandKind::BadUsage);
+        EXPECT_EQ(command.crashes, crashes.value_or(command.crashes));
+        EXPECT_EQ(command.problem.empty(), crashes.has_value());
+    }
+}

@@ -2,6 +2,9 @@
 
 #include "app/AppIdentity.h"
 #include "support/shell/TrayIcon.h"
+#include "support/text/ArgumentQuoting.h"
+#include "support/text/TextConversion.h"
+#include "tests/common/ProcessOutput.h"
 #include "tests/common/UiTestSupport.h"
 
 #include <psapi.h>
@@ -91,6 +94,12 @@ std::wstring BuiltProgram(const wchar_t* variable)
         path = L"Z:" + path;
     }
     return path;
+}
+
+Ran Jitswap(const std::vector<std::wstring>& arguments)
+{
+    const ProcessOutput ran = RunForOutput(QuoteArgument(BuiltExecutable()) + L" " + JoinArguments(arguments));
+    return {ran.exitCode, Utf8ToWide(ran.output)};
 }
 
 std::wstring InstallCopy(const std::wstring& folder, bool withReadMe)

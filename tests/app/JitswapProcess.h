@@ -11,8 +11,15 @@ namespace jitswap::test {
 
 // jitswap.exe of this build (JITSWAP_EXE names it; a Unix path is taken through Wine's Z: drive).
 std::wstring BuiltExecutable();
-// Another program of this build, named the same way by the variable given.
+// Another program of this build, named by that environment variable the same way.
 std::wstring BuiltProgram(const wchar_t* variable);
+
+// The built program run as a script runs it, its output redirected and read back as UTF-8.
+struct Ran {
+    DWORD exitCode;
+    std::wstring output;
+};
+Ran Jitswap(const std::vector<std::wstring>& arguments);
 
 // Copies the built program (and, if asked, its ReadMe.TXT) into a folder, created if needed.
 std::wstring InstallCopy(const std::wstring& folder, bool withReadMe);

@@ -58,7 +58,8 @@ std::vector<Item> Items(HMENU menu)
 // The designed items below the catalogue part.
 std::vector<Item> WithTail(std::vector<Item> items)
 {
-    for (const wchar_t* caption : {L"-", L"Запускать с Windows", L"Сообщать о смене отладчика", L"-", L"Справка", L"Выход"})
+    for (const wchar_t* caption : {L"-", L"Проверить отладчик...", L"-", L"Запускать с Windows",
+                                   L"Сообщать о смене отладчика", L"-", L"Справка", L"Выход"})
         items.push_back({caption, false});
     return items;
 }

@@ -30,6 +30,7 @@ constexpr wchar_t kCatalogueKey[] = L"Software\\Quarvel\\Jitswap\\Debuggers";
 constexpr UINT kToggleAutostart = 1101;
 constexpr UINT kContents = 1300;
 constexpr UINT kAbout = 1302;
+constexpr UINT kCheckDebugger = 1041;
 constexpr int kDescriptionControl = 104;
 
 std::optional<std::wstring> RunValue()
@@ -151,9 +152,10 @@ TEST_F(frmMainTest, StaysHiddenWithTheDesignedMenu)
     HMENU bar = GetMenu(window.Handle());
     EXPECT_EQ(MenuCaptions(bar), std::vector<std::wstring>{L"Context"});
     EXPECT_EQ(MenuCaptions(Popup()),
-              (std::vector<std::wstring>{L"Править список...", L"-", L"Неизвестный", L"-", L"Запускать с Windows",
-                                         L"Сообщать о смене отладчика", L"-", L"Справка", L"Выход"}));
-    EXPECT_EQ(MenuCaptions(GetSubMenu(Popup(), 7)),
+              (std::vector<std::wstring>{L"Править список...", L"-", L"Неизвестный", L"-", L"Проверить отладчик...",
+                                         L"-", L"Запускать с Windows", L"Сообщать о смене отладчика", L"-", L"Справка",
+                                         L"Выход"}));
+    EXPECT_EQ(MenuCaptions(GetSubMenu(Popup(), 9)),
               (std::vector<std::wstring>{L"&Содержание...", L"-", L"О программе..."}));
 }
 
@@ -295,6 +297,25 @@ TEST_F(frmMainTest, AboutShowsTheDescriptionAndOpensOnce)
     EXPECT_TRUE(contains(L"1.00.0006"));
     EXPECT_TRUE(contains(L"Тиэлла"));
     EXPECT_TRUE(contains(L"отладчик")) << "the description resource, in Russian";
+}
+
+TEST_F(frmMainTest, CheckDebuggerOpensOneCheckDialog)
+{
+    Start();
+    DialogWatcher watcher(IDCANCEL, L"JitswapForm");
+    // The second request arrives while the first dialog is open: it only comes to the front.
+    Command(kCheckDebugger);
+    Command(kCheckDebugger);
+    ASSERT_TRUE(PumpUntil([&] { return watcher.Count() >= 1; }, 5000));
+    PumpFor(300);
+    ASSERT_EQ(watcher.Count(), 1u);
+    const SeenDialog check = watcher.Seen().front();
+    EXPECT_EQ(check.caption, L"Проверка отладчика");
+    for (const wchar_t* button : {L"Исправить", L"Сбой 64-битной программы", L"Сбой 32-битной программы", L"Закрыть"}) {
+        EXPECT_TRUE(std::any_of(check.controlTexts.begin(), check.controlTexts.end(),
+                                [&](const auto& control) { return control.second == button; }))
+            << testing::PrintToString(std::wstring(button));
+    }
 }
 
 TEST_F(frmMainTest, ShiftF1AloneShowsAboutWithoutDescription)

@@ -7,7 +7,9 @@
 #include "tests/common/DialogDriver.h"
 #include "tests/dialogs/DialogScript.h"
 
+#include <aclapi.h>
 #include <dlgs.h>
+#include <sddl.h>
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -534,6 +536,55 @@ TEST(DebuggerEntry, OkRefusesAnUnsafeCommandLineAndAsksAboutQuotesAndMissingProg
     script.Run([&] { entry.ShowModal(); });
     EXPECT_TRUE(entry.Ok());
     EXPECT_EQ(entry.Entry().choice.commandLine, L"\"C:\\Program Files\\Tool\\dbg.exe\" -p %ld -e %ld");
+}
+
+TEST(DebuggerEntry, OkWarnsOfAnExecutableAnotherAccountCanChange)
+{
+    // Wine keeps a file's permissions as its Unix mode: a folder everyone may change is world-writable.
+    const std::wstring folder = L"C:\\SharedTools";
+    CreateDirectoryW(folder.c_str(), nullptr);
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorW(
+        L"D:P(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)(A;OICI;0x1301bf;;;WD)", SDDL_REVISION_1, &descriptor, nullptr));
+    BOOL present = FALSE;
+    BOOL defaulted = FALSE;
+    PACL dacl = nullptr;
+    GetSecurityDescriptorDacl(descriptor, &present, &dacl, &defaulted);
+    ASSERT_EQ(SetNamedSecurityInfoW(const_cast<wchar_t*>(folder.c_str()), SE_FILE_OBJECT,
+                                    DACL_SECURITY_INFORMATION | PROTECTED_DACL_SECURITY_INFORMATION, nullptr, nullptr,
+                                    dacl, nullptr),
+              static_cast<DWORD>(ERROR_SUCCESS));
+    LocalFree(descriptor);
+    const std::wstring program = folder + L"\\dbg.exe";
+    CloseHandle(CreateFileW(program.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+
+    frmDebuggerEntry entry;
+    const EntryControls c = ControlsOf(entry);
+    SetTitleText(entry, L"Отладчик");
+    SetCommandLineText(entry, program + L" -p %ld -e %ld");
+    const auto open = [&] { return InFront(entry) && !BoxInFront(); };
+    const auto warning = [&](int answer) {
+        ExpectBox(BoxInFront(),
+                  L"Программу «C:\\SharedTools\\dbg.exe» может подменить не только администратор: «Everyone» может "
+                  L"изменить папку «C:\\SharedTools», а отладчик запускается с правами упавшей программы, даже "
+                  L"службы (SYSTEM). Перенесите его в папку, которую меняют лишь администраторы (например, Program "
+                  L"Files).\n\nВсё равно сохранить?",
+                  {IDYES, IDNO}, MB_ICONEXCLAMATION);
+        Answer(BoxInFront(), answer);
+    };
+
+    DialogScript script;
+    script.When("the dialog in front", open, [&] { Click(c.ok); })
+        .When("the warning", BoxInFront, [&] { warning(IDNO); })
+        .When("the dialog open after No", open,
+              [&] {
+                  EXPECT_FALSE(entry.Ok());
+                  Click(c.ok);
+              })
+        .When("the warning again", BoxInFront, [&] { warning(IDYES); });
+    script.Run([&] { entry.ShowModal(); });
+    EXPECT_TRUE(entry.Ok());
+    EXPECT_EQ(entry.Entry().choice.commandLine, program + L" -p %ld -e %ld");
 }
 
 TEST(DebuggerEntry, AKnownDebuggerFillsEveryField)

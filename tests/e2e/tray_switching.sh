@@ -84,10 +84,10 @@ sleep 4
 # With no window manager nothing gives Wine's desktop the keyboard; the keys below need it.
 xdotool windowfocus --sync "$(xdotool search --name 'Wine desktop' | head -n 1)"
 
-# Edit list, Kernel debugger (marked, so "Неизвестный" is hidden), Dump writer, Start with Windows,
-# Report changes, Help, Exit.
+# Edit list, Kernel debugger (marked, so "Неизвестный" is hidden), Dump writer, Check the debugger,
+# Start with Windows, Report changes, Help, Exit.
 open_menu menu-1-kernel-debugger-marked
-[ "$marks" = "items=7 marked=1" ] || fail "first popup: $marks"
+[ "$marks" = "items=8 marked=1" ] || fail "first popup: $marks"
 
 # The third item, "Dump writer": the system's setting follows the pick, for 64-bit and 32-bit programs.
 choose 3
@@ -97,13 +97,13 @@ for view in /reg:64 /reg:32; do
   [ "$(reg_value "$aedebug" Auto $view)" = "1" ] || fail "Auto $view: $(reg_value "$aedebug" Auto $view)"
 done
 open_menu menu-2-dump-writer-marked
-[ "$marks" = "items=7 marked=2" ] || fail "after picking the dump writer: $marks"
+[ "$marks" = "items=8 marked=2" ] || fail "after picking the dump writer: $marks"
 close_menu
 
 # Another program changes the setting: the next popup shows "Неизвестный" marked.
 reg_add "$aedebug" /v Debugger /t REG_SZ /d 'other.exe -p %ld'
 open_menu menu-3-unknown-marked
-[ "$marks" = "items=8 marked=1" ] || fail "after an outside change: $marks"
+[ "$marks" = "items=9 marked=1" ] || fail "after an outside change: $marks"
 close_menu
 
 # "Править список...", Insert for a new entry, its title and command line, Ok, Ok.
@@ -127,7 +127,7 @@ sleep 1
 [ "$(reg_value "$catalogue" "Title 2")" = "IDE debugger" ] || fail "stored title: $(reg_value "$catalogue" "Title 2")"
 [ "$(reg_value "$catalogue" "Command Line 2")" = "ide.exe -jit %ld" ] || fail "stored command line"
 open_menu menu-5-new-entry-listed
-[ "$marks" = "items=9 marked=1" ] || fail "after adding an entry: $marks"
+[ "$marks" = "items=10 marked=1" ] || fail "after adding an entry: $marks"
 close_menu
 rm -f "$out"/*.ppm "$out"/*-before.png
 echo "tray switching: passed; screenshots in $out"

@@ -12,6 +12,7 @@
 #include <set>
 #include <string>
 #include <string_view>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -251,3 +252,27 @@ TEST(PlacedReadMe, LiesBesideTheExecutable)
 }
 
 } // namespace
+
+// The test crash's programs: a small Windows (GUI) image of each bitness, the 32-bit one for i386.
+TEST(LinkedTestCrashPrograms, AreSmallImagesOfTheirBitness)
+{
+    const std::tuple<const wchar_t*, unsigned, unsigned> programs[] = {
+        {L"TEST_CRASH_32", IMAGE_FILE_MACHINE_I386, IMAGE_NT_OPTIONAL_HDR32_MAGIC},
+        {L"TEST_CRASH_64", IMAGE_FILE_MACHINE_AMD64, IMAGE_NT_OPTIONAL_HDR64_MAGIC},
+    };
+    for (const auto& [name, machine, magic] : programs) {
+        SCOPED_TRACE(testing::PrintToString(std::wstring(name)));
+        const std::string_view image = ResourceBytes(RT_RCDATA, name, Russian);
+        ASSERT_GT(image.size(), 0x200u);
+        EXPECT_LE(image.size(), 4096u);
+        EXPECT_EQ(image.substr(0, 2), "MZ");
+        const std::size_t pe = U32(image, 0x3C);
+        EXPECT_EQ(image.substr(pe, 4), std::string_view("PE\0\0", 4));
+        EXPECT_EQ(U16(image, pe + 4), machine);
+        EXPECT_TRUE(U16(image, pe + 22) & IMAGE_FILE_EXECUTABLE_IMAGE);
+        const std::size_t optional = pe + 24;
+        EXPECT_EQ(U16(image, optional), magic);
+        EXPECT_EQ(U16(image, optional + 68), IMAGE_SUBSYSTEM_WINDOWS_GUI);
+        EXPECT_NE(U32(image, optional + 16), 0u) << "an entry point";
+    }
+}

@@ -331,7 +331,8 @@ TEST(ReadMe, NamesTheMenuItemsAsTheMenuShowsThem)
 {
     const Bytes text = ReadResourceFile("ReadMe.TXT");
     const std::string guide(text.begin(), text.end());
-    for (const char* caption : {"Править список...", "Неизвестный", "Запускать с Windows",
+    for (const char* caption : {"Править список...", "Неизвестный", "Проверить отладчик...", "Проверка отладчика",
+                                "Исправить", "Сбой 64-битной программы", "Сбой 32-битной программы", "Запускать с Windows",
                                 "Сообщать о смене отладчика", "Справка",
                                 "Содержание...", "О программе...", "Выход", "Список отладчиков",
                                 "Не удалось установить новый профиль!"})
