@@ -53,7 +53,7 @@ SwitchResult ApplySystemDebugger(const DebuggerChoice& choice)
         if (!changes.Undo()) return SwitchResult::PartlyChanged;
         return error.Code() == ERROR_ACCESS_DENIED ? SwitchResult::AccessDenied : SwitchResult::Failed;
     } catch (...) {
-        changes.Undo();
+        if (!changes.Undo()) return SwitchResult::PartlyChanged;
         throw;
     }
 }
