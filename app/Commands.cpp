@@ -182,7 +182,8 @@ int ApplyExactly(const DebuggerChoice& choice)
         }
         return kExitRefused;
     } catch (...) {
-        return kExitRefused;
+        // Whatever was written is put back by then; the tray copy says the switch failed.
+        return kExitRunTimeError;
     }
 }
 
@@ -216,9 +217,9 @@ int RunCommand(const Command& command)
         console.ErrorLine(L"Справка: jitswap /?");
         return kExitBadUsage;
     } catch (...) {
-        // The command failed and says why; the process itself ends as planned.
+        // Printed where the command's output goes, not in a box; the code is the run-time error's.
         console.ErrorLine(RunTimeErrorText(std::current_exception()));
-        return kExitRefused;
+        return kExitRunTimeError;
     }
 }
 

@@ -3,7 +3,10 @@
 
 #include "app/AppIdentity.h"
 #include "app/Command.h"
+#include "support/text/ArgumentQuoting.h"
+#include "support/text/TextConversion.h"
 #include "tests/app/JitswapProcess.h"
+#include "tests/common/ProcessOutput.h"
 #include "tests/common/UiTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -127,6 +130,11 @@ TEST_F(ProcessTest, AStoreItCannotReadAtStartIsARunTimeError)
     EXPECT_EQ(box->buttons, std::vector<int>{IDOK});
     ASSERT_TRUE(program.WaitForExit());
     EXPECT_EQ(program.ExitCode(), 5u);
+
+    // A command prints it instead, and ends with the same code, not with a refusal's.
+    const Ran listed = Jitswap({L"/list"});
+    EXPECT_EQ(listed.exitCode, 5u);
+    EXPECT_TRUE(listed.output.starts_with(L"Ошибка выполнения.")) << WideToUtf8(listed.output);
 }
 
 TEST_F(ProcessTest, AFailureInAHandlerIsReportedAndEndsTheProgramWithItsIcon)
@@ -149,12 +157,13 @@ TEST_F(ProcessTest, AFailureInAHandlerIsReportedAndEndsTheProgramWithItsIcon)
     EXPECT_FALSE(ShellHoldsIcon(tray));
 }
 
-TEST_F(ProcessTest, AnEndThroughTerminateHasTheRunTimeErrorsCodeNotDeclinedsCode)
+TEST_F(ProcessTest, AnEndThroughTerminateOrAbortHasTheRunTimeErrorsCodeNotDeclinedsCode)
 {
-    // The program's own handler, linked into a program that calls std::terminate.
-    JitswapProcess program(BuiltProgram(L"JITSWAP_TERMINATING_PROGRAM"));
-    ASSERT_TRUE(program.WaitForExit());
-    EXPECT_EQ(program.ExitCode(), static_cast<DWORD>(kExitRunTimeError));
+    // The program's own handler, linked into a program that calls std::terminate, or abort.
+    for (const wchar_t* endBy : {L"terminate", L"abort"}) {
+        const ProcessOutput ran = RunForOutput(QuoteArgument(BuiltProgram(L"JITSWAP_TERMINATING_PROGRAM")) + L" " + endBy);
+        EXPECT_EQ(ran.exitCode, static_cast<DWORD>(kExitRunTimeError)) << WideToUtf8(endBy);
+    }
     EXPECT_NE(kExitRunTimeError, kExitCancelled);
 }
 

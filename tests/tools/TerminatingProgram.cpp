@@ -1,11 +1,15 @@
-// A program of the tests' own that ends through std::terminate with jitswap.exe's own handler
-// (app/TerminateHandler.cpp) linked in, as the program would after an exception nothing handles.
+// A program of the tests' own that ends through std::terminate, or through abort when its command
+// line says "abort", with jitswap.exe's own handler (app/TerminateHandler.cpp) linked in, as the
+// program would after an exception nothing handles or a failure of the C library.
 
 #include <windows.h>
 
+#include <cstdlib>
+#include <cwchar>
 #include <exception>
 
-int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR arguments, int)
 {
+    if (std::wcsstr(arguments, L"abort")) std::abort();
     std::terminate();
 }
