@@ -158,7 +158,8 @@ int CheckDebugger(ConsoleOutput& console, unsigned crashes)
         console.Line(CrashTitle(bits) + verdict.text);
         asPromised = asPromised && verdict.asPromised;
     }
-    if ((crashes & kCrash64) != 0 && !reading.wow32) {
+    // Asked for both, 32-bit Windows crashes the one bitness it runs; asked for 64 alone, it cannot.
+    if (crashes == kCrash64 && !reading.wow32) {
         console.ErrorLine(CrashTitle(64) + L"64-битные программы в этой Windows не запускаются.");
         asPromised = false;
     }
