@@ -1,6 +1,10 @@
 #include "aedebug/TestCrash.h"
 
+#include "aedebug/CommandLineParts.h"
 #include "support/loop/MessageLoop.h"
+#include "support/process/ProcessDetails.h"
+#include "support/text/NumberText.h"
+#include "support/win32/SkipOnFailure.h"
 #include "support/win32/Win32Error.h"
 
 #include <tlhelp32.h>
@@ -26,30 +30,39 @@ void ForEachProcess(Each each)
     }
 }
 
-// The program for that bitness, from the resources, in the user's temporary folder.
+// The program for that bitness, from the resources, in the user's temporary folder. A copy a
+// debugger still holds from an earlier test crash cannot be written again: the next name is taken.
 std::wstring WriteProgram(unsigned bits)
 {
     const HRSRC resource =
         FindResourceW(nullptr, bits == 32 ? L"TEST_CRASH_32" : L"TEST_CRASH_64", MAKEINTRESOURCEW(10));  // RT_RCDATA
     const void* bytes = resource ? LockResource(LoadResource(nullptr, resource)) : nullptr;
-    wchar_t path[MAX_PATH] = {};
-    const DWORD length = GetTempPathW(MAX_PATH - 32, path);
+    wchar_t folder[MAX_PATH] = {};
+    const DWORD length = GetTempPathW(MAX_PATH - 32, folder);
     if (!bytes || length == 0 || length >= MAX_PATH - 32) ThrowLastError("Finding the test crash's program");
-    wcscat(path, bits == 32 ? L"jitswap-test-crash-32.exe" : L"jitswap-test-crash-64.exe");
-    const HANDLE file = CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) ThrowLastError("Writing the test crash's program");
-    const UniqueHandle owned(file);
-    DWORD written = 0;
-    const DWORD size = SizeofResource(nullptr, resource);
-    if (!WriteFile(file, bytes, size, &written, nullptr) || written != size)
-        ThrowLastError("Writing the test crash's program");
-    return path;
+    const std::wstring name = std::wstring(folder) + (bits == 32 ? L"jitswap-test-crash-32" : L"jitswap-test-crash-64");
+    for (unsigned attempt = 1;; ++attempt) {
+        const std::wstring path = name + (attempt == 1 ? L"" : L"-" + NumberText(attempt)) + L".exe";
+        const HANDLE opened =
+            CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (opened == INVALID_HANDLE_VALUE) {
+            const DWORD error = GetLastError();
+            if (attempt < 9 && (error == ERROR_SHARING_VIOLATION || error == ERROR_ACCESS_DENIED)) continue;
+            throw Win32Error("Writing the test crash's program", error);
+        }
+        const UniqueHandle file(opened);
+        DWORD written = 0;
+        const DWORD size = SizeofResource(nullptr, resource);
+        if (!WriteFile(opened, bytes, size, &written, nullptr) || written != size)
+            ThrowLastError("Writing the test crash's program");
+        return path;
+    }
 }
 
 } // namespace
 
 TestCrash::TestCrash(unsigned bits, std::wstring debuggerImage, std::function<void(const CrashOutcome&)> done)
-    : m_image(std::move(debuggerImage)), m_program(WriteProgram(bits)), m_done(std::move(done))
+    : m_image(std::move(debuggerImage)), m_path(WriteProgram(bits)), m_done(std::move(done))
 {
     ForEachProcess([this](const PROCESSENTRY32W& process) {
         m_before.push_back(process.th32ProcessID);
@@ -58,53 +71,61 @@ TestCrash::TestCrash(unsigned bits, std::wstring debuggerImage, std::function<vo
     m_timer.reset(CreateWaitableTimerW(nullptr, FALSE, nullptr));
     LARGE_INTEGER due{};
     due.QuadPart = -10000LL * kLookEveryMs;
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION started{};
-    // The system's own error mode, not this program's: nothing keeps the crash from its handling.
-    if (!m_timer || !SetWaitableTimer(m_timer.get(), &due, kLookEveryMs, nullptr, nullptr, FALSE) ||
-        !CreateProcessW(m_program.c_str(), nullptr, nullptr, nullptr, FALSE, CREATE_DEFAULT_ERROR_MODE, nullptr,
-                        nullptr, &startup, &started))
+    if (!m_timer || !SetWaitableTimer(m_timer.get(), &due, kLookEveryMs, nullptr, nullptr, FALSE))
         ThrowLastError("Starting the test crash's program");
-    CloseHandle(started.hThread);
-    m_process.reset(started.hProcess);
-    m_processId = started.dwProcessId;
+    // The system's own error mode, not this program's: nothing keeps the crash from its handling.
+    m_program.emplace(m_path, CREATE_DEFAULT_ERROR_MODE);
     m_started = GetTickCount64();
-    m_exitWait.emplace(m_process.get(), [this] {
+    m_exitWait.emplace(m_program->Process(), [this] {
         if (!LookForDebugger()) Finish(CrashResult::Ended);
     });
+    m_arrivalWait.emplace(m_program->Arrivals(), [this] { LookForDebugger(); });
     m_timerWait.emplace(m_timer.get(), [this] { Tick(); });
 }
 
 TestCrash::~TestCrash()
 {
     m_timerWait.reset();
+    m_arrivalWait.reset();
     m_exitWait.reset();
-    // Still held by a debugger it stays, and the next test crash writes it again.
-    if (WaitForSingleObject(m_process.get(), 0) == WAIT_OBJECT_0) DeleteFileW(m_program.c_str());
+    // Still held by a debugger it stays, and the next test crash writes another.
+    const bool ended = WaitForSingleObject(m_program->Process(), 0) == WAIT_OBJECT_0;
+    m_program.reset();
+    if (ended) DeleteFileW(m_path.c_str());
 }
 
 bool TestCrash::LookForDebugger()
 {
+    if (m_image.empty()) return false;
+    // First those the crashed program's job saw come, however briefly they lived.
+    for (UniqueHandle& arrived : m_program->TakeArrived()) m_arrived.push_back(std::move(arrived));
+    for (const UniqueHandle& process : m_arrived) {
+        std::wstring path;
+        SkipOnFailure([&] { path = ProcessImagePath(process.get()); });
+        if (_wcsicmp(FileNameOf(path).c_str(), m_image.c_str()) == 0) return Found(GetProcessId(process.get()), path);
+    }
+    // Then any other new process of that program: one the system started outside the job.
     DWORD found = 0;
-    if (!m_image.empty()) {
-        ForEachProcess([&](const PROCESSENTRY32W& process) {
-            const DWORD id = process.th32ProcessID;
-            if (id != m_processId && _wcsicmp(process.szExeFile, m_image.c_str()) == 0 &&
-                std::find(m_before.begin(), m_before.end(), id) == m_before.end()) {
-                found = id;
-                m_outcome.debuggerPath = process.szExeFile;
-            }
-            return found != 0;
-        });
-    }
+    std::wstring name;
+    ForEachProcess([&](const PROCESSENTRY32W& process) {
+        const DWORD id = process.th32ProcessID;
+        if (id != m_program->ProcessId() && _wcsicmp(process.szExeFile, m_image.c_str()) == 0 &&
+            std::find(m_before.begin(), m_before.end(), id) == m_before.end()) {
+            found = id;
+            name = process.szExeFile;
+        }
+        return found != 0;
+    });
     if (found == 0) return false;
-    m_outcome.debuggerId = found;
-    if (const UniqueHandle opened{OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, found)}) {
-        wchar_t path[MAX_PATH] = {};
-        DWORD length = MAX_PATH;
-        if (QueryFullProcessImageNameW(opened.get(), 0, path, &length)) m_outcome.debuggerPath.assign(path, length);
-    }
+    if (const UniqueHandle opened{OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, found)})
+        SkipOnFailure([&] { name = ProcessImagePath(opened.get()); });
+    return Found(found, name);
+}
+
+bool TestCrash::Found(DWORD processId, const std::wstring& path)
+{
+    m_outcome.debuggerId = processId;
+    m_outcome.debuggerPath = path;
     Finish(CrashResult::DebuggerStarted);
     return true;
 }
@@ -119,6 +140,7 @@ void TestCrash::Finish(CrashResult result)
 {
     m_outcome.result = result;
     m_timerWait.reset();
+    m_arrivalWait.reset();
     m_exitWait.reset();
     // The last thing done here: the handler may end this object.
     const auto done = m_done;

@@ -5,13 +5,16 @@
 // with the system's default error mode, no exception filter, a name no AutoExclusionList holds).
 //
 // A started debugger is told from the rest by its program: a process of the file the setting
-// names, which did not exist before the crash. That holds whoever starts it (Windows' error
-// reporting, or the crashed process itself under Wine) and whatever it does next (a debugger
-// attaches and stays, a dump writer writes and ends): the process list is looked at until the
-// crashed program has ended, and a process seen once is enough.
+// names, started after the crash. The crashed program runs in a job of its own, which every
+// process started on its behalf joins as it is created (the crashed process's own children under
+// Wine, the error reporting's helper and what it starts on Windows): each is opened at once, so a
+// dump writer that writes and ends within milliseconds is named as surely as a debugger that
+// attaches and stays. One started outside the job (one that broke away from it) is found in the
+// process list, looked at until the crashed program has ended: it must live that long to be seen.
 
 #include "aedebug/CrashVerdict.h"
 #include "support/loop/LoopWait.h"
+#include "support/process/WatchedProgram.h"
 #include "support/win32/UniqueHandle.h"
 
 #include <functional>
@@ -34,19 +37,21 @@ public:
 
 private:
     bool LookForDebugger();
+    bool Found(DWORD processId, const std::wstring& path);
     void Tick();
     void Finish(CrashResult result);
 
     std::wstring m_image;
-    std::wstring m_program;
+    std::wstring m_path;
     std::function<void(const CrashOutcome&)> m_done;
     std::vector<DWORD> m_before;
-    UniqueHandle m_process;
-    DWORD m_processId = 0;
+    std::optional<WatchedProgram> m_program;
+    std::vector<UniqueHandle> m_arrived;
     UniqueHandle m_timer;
     ULONGLONG m_started = 0;
     CrashOutcome m_outcome;
     std::optional<LoopWait> m_exitWait;
+    std::optional<LoopWait> m_arrivalWait;
     std::optional<LoopWait> m_timerWait;
 };
 
