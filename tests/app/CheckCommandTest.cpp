@@ -23,10 +23,11 @@ bool Has(const Ran& ran, const std::wstring& part)
     return ran.output.find(part) != std::wstring::npos;
 }
 
-// The recording debugger's command line: it appends "its-pid [arg]..." to `record`.
+// The recording debugger's command line: it appends "its-pid [arg]..." to `record`. Installed as a
+// debugger should be, so that no finding of who may change it depends on where the build lies.
 std::wstring Recorder(const std::wstring& record, const std::wstring& options = L"")
 {
-    return QuoteArgument(BuiltProgram(L"JITSWAP_RECORDING_DEBUGGER")) + L" " + record + L" " + options + L"%ld %ld";
+    return QuoteArgument(InstalledProgram(L"JITSWAP_RECORDING_DEBUGGER")) + L" " + record + L" " + options + L"%ld %ld";
 }
 
 // The process id the recording debugger wrote last.
@@ -56,13 +57,15 @@ TEST_F(CheckCommandTest, ARecordingDebuggerIsCleanAndTheCrashStartsItWhetherItAt
     SetSystem(Recorder(L"C:\\attach.txt"), L"1");
     const Ran check = Jitswap({L"/check"});
     EXPECT_EQ(check.exitCode, 0u);
-    EXPECT_TRUE(Has(check, L"Для 64-битных программ: Z:\\")) << WideToUtf8(check.output);
+    EXPECT_TRUE(Has(check, L"Для 64-битных программ: \"C:\\Program Files\\Jitswap Tests\\recording_debugger.exe\""))
+        << WideToUtf8(check.output);
     EXPECT_FALSE(Has(check, L"ошибка:") || Has(check, L"предупреждение:") || Has(check, L"сведения:"))
         << WideToUtf8(check.output);
 
     const Ran attached = Jitswap({L"/check", L"/crash", L"64"});
     EXPECT_EQ(attached.exitCode, 0u) << WideToUtf8(attached.output);
-    EXPECT_TRUE(Has(attached, L"Пробный сбой 64-битной программы: Запустился отладчик Z:\\")) << WideToUtf8(attached.output);
+    EXPECT_TRUE(Has(attached, L"Пробный сбой 64-битной программы: Запустился отладчик C:\\Program Files\\Jitswap Tests\\"))
+        << WideToUtf8(attached.output);
     EXPECT_TRUE(Has(attached, L"recording_debugger.exe, процесс " + RecordedId(L"C:\\attach.txt") + L".\r\n"))
         << WideToUtf8(attached.output);
 

@@ -114,7 +114,7 @@ protected:
 
     const std::wstring m_record = (std::filesystem::temp_directory_path() / L"jitswap-crash-record.txt").wstring();
     const std::wstring m_chooserLine = QuotedPath(BuiltExecutable()) + L" /crashed %ld %ld";
-    const std::wstring m_recording = QuotedPath(BuiltProgram(L"JITSWAP_RECORDING_DEBUGGER")) + L" " + QuotedPath(m_record);
+    const std::wstring m_recording = QuotedPath(InstalledProgram(L"JITSWAP_RECORDING_DEBUGGER")) + L" " + QuotedPath(m_record);
 };
 
 } // namespace

@@ -1,5 +1,6 @@
 // The first start's catalogue, against the prefix's real AeDebug setting and a scratch store.
 
+#include "aedebug/ExecutableSafety.h"
 #include "aedebug/SystemDebugger.h"
 #include "app/FirstStart.h"
 #include "catalogue/CDebuggers.h"
@@ -45,8 +46,11 @@ protected:
     }
 
     DebuggerChoice m_before = ChoiceFromState(ReadSystemDebuggerState());
-    // After the debuggers found: this program itself, asking at the crash.
-    const std::wstring m_chooser = L"; Спросить при сбое|\"" + ExecutablePath() + L"\" /crashed %ld %ld|1";
+    // After the debuggers found: this program itself, asking at the crash, but only from a folder
+    // no other account can change (a build tree under /tmp is not one).
+    const std::wstring m_chooser = FindUnsafeWriter(ExecutablePath())
+                                       ? L""
+                                       : L"; Спросить при сбое|\"" + ExecutablePath() + L"\" /crashed %ld %ld|1";
 };
 
 } // namespace

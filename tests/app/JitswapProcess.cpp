@@ -18,13 +18,6 @@
 namespace jitswap::test {
 namespace {
 
-std::wstring Environment(const wchar_t* name)
-{
-    wchar_t value[4096] = {};
-    const DWORD length = GetEnvironmentVariableW(name, value, static_cast<DWORD>(std::size(value)));
-    return length > 0 && length < std::size(value) ? std::wstring(value, length) : std::wstring();
-}
-
 std::wstring FolderOf(const std::wstring& path)
 {
     return path.substr(0, path.find_last_of(L'\\'));
@@ -81,19 +74,6 @@ void Snapshot(HKEY root, const std::wstring& key, const std::wstring& prefix, st
 std::wstring BuiltExecutable()
 {
     return BuiltProgram(L"JITSWAP_EXE");
-}
-
-std::wstring BuiltProgram(const wchar_t* variable)
-{
-    std::wstring path = Environment(variable);
-    if (path.empty()) throw std::runtime_error("a built program's variable is not set");
-    if (path.front() == L'/') {
-        for (wchar_t& character : path) {
-            if (character == L'/') character = L'\\';
-        }
-        path = L"Z:" + path;
-    }
-    return path;
 }
 
 Ran Jitswap(const std::vector<std::wstring>& arguments)

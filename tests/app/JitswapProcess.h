@@ -1,6 +1,8 @@
 #pragma once
 // The program started as the user starts it, in a process of its own, for tests from outside.
 
+#include "tests/common/BuiltPrograms.h"
+
 #include <windows.h>
 
 #include <map>
@@ -11,8 +13,6 @@ namespace jitswap::test {
 
 // jitswap.exe of this build (JITSWAP_EXE names it; a Unix path is taken through Wine's Z: drive).
 std::wstring BuiltExecutable();
-// Another program of this build, named by that environment variable the same way.
-std::wstring BuiltProgram(const wchar_t* variable);
 
 // The built program run as a script runs it, its output redirected and read back as UTF-8.
 struct Ran {

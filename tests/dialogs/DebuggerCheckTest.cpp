@@ -3,6 +3,7 @@
 // it is given, the registry watch, and a test crash that starts the tests' recording debugger.
 
 #include "dialogs/frmDebuggerCheck.h"
+#include "tests/common/BuiltPrograms.h"
 #include "tests/common/DialogDriver.h"
 #include "tests/dialogs/DialogScript.h"
 #include "tests/dialogs/ScratchCatalogue.h"
@@ -50,15 +51,6 @@ void SetSystem(const std::wstring& debugger, const std::wstring& autoText = L"1"
     }
 }
 
-std::wstring RecordingDebugger()
-{
-    wchar_t path[MAX_PATH] = {};
-    GetEnvironmentVariableW(L"JITSWAP_RECORDING_DEBUGGER", path, MAX_PATH);
-    std::wstring windows = path;
-    for (wchar_t& c : windows) c = c == L'/' ? L'\\' : c;
-    return windows.front() == L'\\' ? L"Z:" + windows : windows;
-}
-
 class DebuggerCheckTest : public ScratchCatalogue {
 protected:
     void TearDown() override
@@ -101,7 +93,7 @@ TEST_F(DebuggerCheckTest, ShowsTheFindingsMendsThroughTheSwitchFollowsChangesAnd
                   EXPECT_EQ(switched[0], (DebuggerChoice{L"\"C:\\Check Tools\\dbg\" -p %ld -e %ld", L"", true}));
                   EXPECT_FALSE(IsWindowEnabled(button(frmDebuggerCheck::kCmdRepair)));
                   // Another program sets a debugger: the dialog hears of it from the registry.
-                  SetSystem(L"\"" + RecordingDebugger() + L"\" C:\\check.txt %ld %ld");
+                  SetSystem(L"\"" + InstalledProgram(L"JITSWAP_RECORDING_DEBUGGER") + L"\" C:\\check.txt %ld %ld");
               })
         .When("the other program's debugger", [&] { return shows(std::nullopt, L"recording_debugger.exe\" C:\\check.txt"); },
               [&] { Click(button(frmDebuggerCheck::kCmdCrashNative)); })
