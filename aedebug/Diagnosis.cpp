@@ -71,7 +71,8 @@ void DiagnoseLine(const ViewReading& view, std::vector<Finding>& findings)
     const std::wstring_view path = line.executable;
     if (line.executableMissing) {
         Add(findings, FindingKind::Error,
-            L"Программа «{}» не найдена ни по пути, ни в системных папках и PATH: отладчик не запустится.",
+            L"Программа «{}» не найдена ни по пути, ни в системных папках и PATH: отладчик не запустится. "
+            L"Установите отладчик или выберите в меню Jitswap другой.",
             {path});
     }
     if (!line.quotedForm.empty()) {
@@ -80,10 +81,13 @@ void DiagnoseLine(const ViewReading& view, std::vector<Finding>& findings)
             {path, path.substr(0, path.find_first_of(L" \t")), kRepairable});
     }
     if (line.lacksProcessId) {
-        Add(findings, FindingKind::Warning, L"Нет %ld: отладчик не узнает, какой процесс завершился аварийно.");
+        Add(findings, FindingKind::Warning,
+            L"Нет %ld: отладчик не узнает, какой процесс завершился аварийно. Допишите номер процесса в командную "
+            L"строку так, как его ждёт отладчик (чаще всего «-p %ld -e %ld»), в «Править список...».");
     } else if (line.lacksEvent) {
         Add(findings, FindingKind::Warning,
-            L"Нет второго %ld (события): по документации Windows тогда ждёт, пока отладчик не завершится.");
+            L"Нет второго %ld (события): по документации Windows тогда ждёт, пока отладчик не завершится. Если "
+            L"отладчик принимает событие (чаще всего «-e %ld»), допишите его в «Править список...».");
     }
     if (view.unsafeWriter) Add(findings, FindingKind::Warning, UnsafeWriterWarning(view.executablePath, *view.unsafeWriter));
 }
@@ -91,7 +95,8 @@ void DiagnoseLine(const ViewReading& view, std::vector<Finding>& findings)
 void DiagnoseView(const ViewReading& view, bool underWine, std::vector<Finding>& findings)
 {
     if (!view.readable) {
-        Add(findings, FindingKind::Warning, L"Раздел AeDebug не удалось прочитать: проверка неполна.");
+        Add(findings, FindingKind::Warning,
+            L"Раздел AeDebug не удалось прочитать: проверка неполна. Запустите её от имени администратора.");
         return;
     }
     if (!StoredAsText(view.debugger)) {
@@ -110,9 +115,13 @@ void DiagnoseView(const ViewReading& view, bool underWine, std::vector<Finding>&
     }
     DiagnoseLine(view, findings);
     if (!AutoStarts(view)) {
-        Add(findings, FindingKind::Information, L"Auto не равно «1»: перед запуском отладчика Windows спросит пользователя.");
+        Add(findings, FindingKind::Information,
+            L"Auto не равно «1»: перед запуском отладчика Windows спросит пользователя. Чтобы не спрашивала, отметьте "
+            L"«Автоматический вызов» у отладчика в «Править список...» и выберите его снова.");
     } else if (!view.autoExclusions.empty()) {
-        Add(findings, FindingKind::Information, L"Для программ из AutoExclusionList ({}) отладчик сам не запускается.",
+        Add(findings, FindingKind::Information,
+            L"Для программ из AutoExclusionList ({}) отладчик сам не запускается. Чтобы "
+            L"отлаживать их без вопроса, удалите их значения из раздела AeDebug\\AutoExclusionList в реестре.",
             {Joined(view.autoExclusions)});
     }
     if (!StoredAsText(view.autoStart)) {
@@ -133,10 +142,14 @@ void DiagnoseBoth(const SystemReading& reading, std::vector<Finding>& findings)
                 L"Для 32-битных программ отладчик не задан (для 64-битных: «{}»).{}",
                 {native, kRepairable});
         } else if (native.empty() && !wow32.empty()) {
-            Add(findings, FindingKind::Information, L"Для 64-битных программ отладчик не задан (для 32-битных: «{}»).",
+            Add(findings, FindingKind::Information,
+                L"Для 64-битных программ отладчик не задан (для 32-битных: «{}»). Чтобы он был у обеих, выберите "
+                L"отладчик в меню Jitswap.",
                 {wow32});
         } else if (native != wow32) {
-            Add(findings, FindingKind::Information, L"Для 64- и 32-битных программ заданы разные отладчики: «{}» и «{}».",
+            Add(findings, FindingKind::Information,
+                L"Для 64- и 32-битных программ заданы разные отладчики: «{}» и «{}». Если так не задумано, выберите "
+                L"отладчик в меню Jitswap.",
                 {native, wow32});
         }
     }
@@ -149,7 +162,8 @@ void DiagnoseBoth(const SystemReading& reading, std::vector<Finding>& findings)
     }
     if (!wer.debugApplications.empty()) {
         Add(findings, FindingKind::Information,
-            L"Для программ из DebugApplications ({}; * - все) служба отчётов об ошибках спрашивает, отлаживать ли их.",
+            L"Для программ из DebugApplications ({}; * - все) служба отчётов об ошибках спрашивает, отлаживать ли их. "
+            L"Чтобы не спрашивала, удалите их значения из раздела Windows Error Reporting\\DebugApplications.",
             {Joined(wer.debugApplications)});
     }
     if (wer.localDumps) {
