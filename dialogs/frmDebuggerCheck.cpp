@@ -8,6 +8,7 @@
 #include "support/win32/ScopeGuard.h"
 #include "support/win32/Win32Error.h"
 #include "support/win32/WindowsBitness.h"
+#include "support/window/Dpi.h"
 
 #include <algorithm>
 
@@ -19,10 +20,10 @@ constexpr int kClientHeight = 5325;
 // A band across the bottom, under the buttons.
 constexpr TwipsRect kShpBack{-60, 4650, 9120, 795};
 constexpr DWORD kButtonStyle = WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON;
-constexpr int kPadding = 3;  // pixels around an item's icon and text
+constexpr int kPadding = 3;  // pixels at 96 dpi around an item's icon and text
 
-// The system icons' numbers (IDI_ERROR, IDI_WARNING, IDI_INFORMATION), by FindingKind.
-constexpr WORD kIcons[] = {32513, 32515, 32516};
+// The system's icons, by FindingKind.
+const LPCWSTR kIcons[] = {IDI_ERROR, IDI_WARNING, IDI_INFORMATION};
 
 } // namespace
 
@@ -158,10 +159,15 @@ void frmDebuggerCheck::Crash_Done(bool wow32, const CrashOutcome& outcome)
     Refresh();
 }
 
+int frmDebuggerCheck::Padding() const
+{
+    return MulDiv(kPadding, static_cast<int>(Dpi()), 96);
+}
+
 RECT frmDebuggerCheck::TextRect(RECT item) const
 {
-    item.left += kPadding * 2 + MulDiv(16, static_cast<int>(Dpi()), 96);
-    InflateRect(&item, -kPadding, -kPadding);
+    item.left += Padding() * 2 + SystemMetricForDpi(SM_CXSMICON, Dpi());
+    InflateRect(&item, -Padding(), -Padding());
     return item;
 }
 
@@ -189,7 +195,7 @@ LRESULT frmDebuggerCheck::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
         const SelectedObject font =
             SelectInto(dc.get(), reinterpret_cast<HGDIOBJ>(SendMessageW(lstFindings, WM_GETFONT, 0, 0)));
         DrawTextW(dc.get(), line.text.c_str(), -1, &text, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
-        item.itemHeight = static_cast<UINT>(std::min<LONG>(255, text.bottom - text.top + 2 * kPadding));
+        item.itemHeight = static_cast<UINT>(std::min<LONG>(255, text.bottom - text.top + 2 * Padding()));
         return TRUE;
     }
     if (message == WM_DRAWITEM && wParam == kLstFindings) {
@@ -197,10 +203,10 @@ LRESULT frmDebuggerCheck::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
         if (item.itemID == static_cast<UINT>(-1)) return TRUE;
         const CheckLine& line = m_lines.at(item.itemData);
         FillRect(item.hDC, &item.rcItem, GetSysColorBrush(COLOR_WINDOW));
-        const int size = MulDiv(16, static_cast<int>(Dpi()), 96);
+        const int size = SystemMetricForDpi(SM_CXSMICON, Dpi());
         if (line.kind) {
-            DrawIconEx(item.hDC, item.rcItem.left + kPadding, item.rcItem.top + kPadding,
-                       LoadIconW(nullptr, MAKEINTRESOURCEW(kIcons[static_cast<int>(*line.kind)])), size, size, 0, nullptr, DI_NORMAL);
+            DrawIconEx(item.hDC, item.rcItem.left + Padding(), item.rcItem.top + Padding(),
+                       LoadIconW(nullptr, kIcons[static_cast<int>(*line.kind)]), size, size, 0, nullptr, DI_NORMAL);
         }
         RECT text = TextRect(item.rcItem);
         SetBkMode(item.hDC, TRANSPARENT);

@@ -57,6 +57,7 @@ private:
     void Crash(bool wow32);
     void Crash_Done(bool wow32, const CrashOutcome& outcome);
     void EnableButtons();
+    int Padding() const;
     RECT TextRect(RECT item) const;
 
     SettingsStoreOpener m_openStore;
