@@ -4,8 +4,10 @@
 #include "support/loop/LoopWait.h"
 
 #include <aclapi.h>
+#include <sddl.h>
 
 #include <chrono>
+#include <stdexcept>
 #include <algorithm>
 
 namespace jitswap::test {
@@ -252,6 +254,24 @@ void SetKeyAccess(HKEY root, const wchar_t* subkey, KeyAccess access, REGSAM vie
     if (acl) LocalFree(acl);
     FreeSid(everyone);
     RegCloseKey(key);
+}
+
+void MakeFolderEveryoneMayChange(const std::wstring& folder)
+{
+    CreateDirectoryW(folder.c_str(), nullptr);
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    if (!ConvertStringSecurityDescriptorToSecurityDescriptorW(
+            L"D:P(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)(A;OICI;0x1301bf;;;WD)", SDDL_REVISION_1, &descriptor, nullptr))
+        throw std::runtime_error("making a security descriptor");
+    BOOL present = FALSE;
+    BOOL defaulted = FALSE;
+    PACL dacl = nullptr;
+    GetSecurityDescriptorDacl(descriptor, &present, &dacl, &defaulted);
+    const DWORD set = SetNamedSecurityInfoW(const_cast<wchar_t*>(folder.c_str()), SE_FILE_OBJECT,
+                                            DACL_SECURITY_INFORMATION | PROTECTED_DACL_SECURITY_INFORMATION, nullptr,
+                                            nullptr, dacl, nullptr);
+    LocalFree(descriptor);
+    if (set != ERROR_SUCCESS) throw std::runtime_error("setting a folder's permissions");
 }
 
 } // namespace jitswap::test

@@ -81,4 +81,8 @@ void DeleteRegistryTree(HKEY root, const wchar_t* subkey);
 enum class KeyAccess { Full, ReadOnly, None };
 void SetKeyAccess(HKEY root, const wchar_t* subkey, KeyAccess access, REGSAM view = 0);
 
+// Makes the folder (created if needed) one that Everyone may change, as a debugger's must not be.
+// Wine keeps a file's permissions as its Unix mode: the folder becomes world-writable.
+void MakeFolderEveryoneMayChange(const std::wstring& folder);
+
 } // namespace jitswap::test

@@ -5,11 +5,10 @@
 #include "support/window/ApplicationWindow.h"
 #include "support/window/Dpi.h"
 #include "tests/common/DialogDriver.h"
+#include "tests/common/UiTestSupport.h"
 #include "tests/dialogs/DialogScript.h"
 
-#include <aclapi.h>
 #include <dlgs.h>
-#include <sddl.h>
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -540,21 +539,8 @@ TEST(DebuggerEntry, OkRefusesAnUnsafeCommandLineAndAsksAboutQuotesAndMissingProg
 
 TEST(DebuggerEntry, OkWarnsOfAnExecutableAnotherAccountCanChange)
 {
-    // Wine keeps a file's permissions as its Unix mode: a folder everyone may change is world-writable.
     const std::wstring folder = L"C:\\SharedTools";
-    CreateDirectoryW(folder.c_str(), nullptr);
-    PSECURITY_DESCRIPTOR descriptor = nullptr;
-    ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorW(
-        L"D:P(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)(A;OICI;0x1301bf;;;WD)", SDDL_REVISION_1, &descriptor, nullptr));
-    BOOL present = FALSE;
-    BOOL defaulted = FALSE;
-    PACL dacl = nullptr;
-    GetSecurityDescriptorDacl(descriptor, &present, &dacl, &defaulted);
-    ASSERT_EQ(SetNamedSecurityInfoW(const_cast<wchar_t*>(folder.c_str()), SE_FILE_OBJECT,
-                                    DACL_SECURITY_INFORMATION | PROTECTED_DACL_SECURITY_INFORMATION, nullptr, nullptr,
-                                    dacl, nullptr),
-              static_cast<DWORD>(ERROR_SUCCESS));
-    LocalFree(descriptor);
+    MakeFolderEveryoneMayChange(folder);
     const std::wstring program = folder + L"\\dbg.exe";
     CloseHandle(CreateFileW(program.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
 
