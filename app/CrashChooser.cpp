@@ -2,17 +2,21 @@
 
 #include "aedebug/CommandLineCheck.h"
 #include "aedebug/CommandLineParts.h"
+#include "aedebug/ExecutableSafety.h"
 #include "app/Command.h"
 #include "catalogue/CDebuggers.h"
 #include "dialogs/frmCrashChooser.h"
 #include "support/loop/LoopWait.h"
 #include "support/loop/ProcessWait.h"
+#include "support/process/Elevation.h"
+#include "support/process/ExecutableSearch.h"
 #include "support/process/ProcessDetails.h"
 #include "support/registry/OpenAppSettingsStore.h"
 #include "support/text/TextConversion.h"
 #include "support/win32/SkipOnFailure.h"
 #include "support/win32/UniqueHandle.h"
 #include "support/win32/Win32Error.h"
+#include "support/window/MessageBox.h"
 #include "support/window/RunTimeError.h"
 
 namespace jitswap {
@@ -46,6 +50,22 @@ bool SomeoneCanAnswer(HANDLE crashed, DWORD crashedId)
         return false;
     const std::wstring account = ProcessAccount(GetCurrentProcess());
     return !account.empty() && ProcessAccount(crashed) == account && IsSessionUser(session, account);
+}
+
+// The debugger runs with the crashed program's rights. Where those are an administrator's, the
+// catalogue it came from is still this account's own, which its unelevated programs can change, and
+// so may its program be: one that another account, this one unelevated included, can change is
+// named before it runs with them.
+bool ConfirmedWithTheseRights(const std::wstring& commandLine)
+{
+    if (!IsProcessElevated()) return true;
+    const std::optional<std::wstring> found =
+        FindExecutable(CheckCommandLine(commandLine, WindowsFindsExecutable).executable);
+    const std::optional<UnsafeWriter> writer = found ? FindUnsafeWriter(*found) : std::nullopt;
+    return !writer || ShowMessage(UnsafeWriterWarning(*found, *writer) + L"\n\nПрограмма, в которой произошёл сбой, "
+                                                                        L"работает с правами администратора. Всё "
+                                                                        L"равно запустить отладчик с ними?",
+                                  kStyleWarningQuestion) == IDYES;
 }
 
 // As the system starts its debugger: the event is inherited under the number the line passes on.
@@ -87,14 +107,20 @@ int ChooseCrashDebugger(const SystemArguments& crash)
     UniqueHandle debugger;
     frmCrashChooser chooser(program, choices, FirstChoice(choices, remembered), TimeLimit(), [&](std::size_t index) {
         const CrashChoice& choice = choices[index];
-        if (std::wstring refusal = CommandLineRefusal(choice.commandLine); !refusal.empty()) return refusal;
+        if (std::wstring refusal = CommandLineRefusal(choice.commandLine); !refusal.empty()) {
+            ShowMessage(refusal, kStyleError);
+            return false;
+        }
+        if (!ConfirmedWithTheseRights(choice.commandLine)) return false;
         try {
             debugger = StartDebugger(FillCommandLine(choice.commandLine, crash, 2 * sizeof(void*)), event);
         } catch (const Win32Error& error) {
-            return L"Не удалось запустить отладчик «" + choice.title + L"».\n\n" + Utf8ToWide(error.what());
+            ShowMessage(L"Не удалось запустить отладчик «" + choice.title + L"».\n\n" + Utf8ToWide(error.what()),
+                        kStyleError);
+            return false;
         }
         SkipOnFailure([&] { OpenAppSettingsStore()->WriteText(kOptionsSection, rememberedKey, choice.title); });
-        return std::wstring();
+        return true;
     });
     bool started = false;
     {

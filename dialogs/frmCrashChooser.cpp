@@ -94,13 +94,11 @@ void frmCrashChooser::cmdDebug_Click()
     if (index == LB_ERR) return;
     // A choice is made: the time limit waits while it is tried, and starts again if it fails.
     KillTimer(Handle(), kTimeLimitTimer);
-    const std::wstring problem = m_debug(static_cast<std::size_t>(index));
-    if (problem.empty()) {
+    if (m_debug(static_cast<std::size_t>(index))) {
         m_debugged = true;
         Unload();
         return;
     }
-    ShowMessage(problem, kStyleError);
     if (!IsLoaded()) return;
     StartTimeLimit();
     SetFocus(lstDebuggers);

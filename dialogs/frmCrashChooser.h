@@ -36,9 +36,9 @@ public:
         kLblTimeLimit,
     };
 
-    // Starts the debugger of the choice at that index; returns what the user is told when it was
-    // not started (the list then stays open), empty when it was.
-    using DebugAction = std::function<std::wstring(std::size_t index)>;
+    // Starts the debugger of the choice at that index and says true, or tells the user why not and
+    // says false: the list then stays open.
+    using DebugAction = std::function<bool(std::size_t index)>;
 
     frmCrashChooser(const CrashedProgram& program, const std::vector<CrashChoice>& choices, std::size_t first,
                     unsigned timeLimitSeconds, DebugAction debug);

@@ -13,6 +13,7 @@
 #include "tests/app/ProgramRegistry.h"
 #include "tests/common/DialogDriver.h"
 #include "tests/common/ProcessOutput.h"
+#include "tests/common/UiTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -121,6 +122,13 @@ protected:
 
 TEST_F(CrashChooserTest, ThePickedDebuggerAttachesAndIsOfferedFirstNextTime)
 {
+    // The chooser runs with the crashed program's rights, an administrator's under Wine: a debugger
+    // any account may replace is named before it runs with them.
+    const std::wstring shared = L"C:\\Shared Recorder";
+    MakeFolderEveryoneMayChange(shared);
+    const std::wstring replaceable = shared + L"\\recording_debugger.exe";
+    ASSERT_TRUE(CopyFileW(InstalledProgram(L"JITSWAP_RECORDING_DEBUGGER").c_str(), replaceable.c_str(), FALSE));
+    StoreEntry(4, L"Подменяемый", QuotedPath(replaceable) + L" " + QuotedPath(m_record) + L" %ld %ld", true);
     {
         Crash crash;
         ASSERT_NO_FATAL_FAILURE(CrashAndWaitForChooser(crash));
@@ -130,7 +138,7 @@ TEST_F(CrashChooserTest, ThePickedDebuggerAttachesAndIsOfferedFirstNextTime)
         EXPECT_EQ(Text(crash.Item(frmCrashChooser::kLblProcess)),
                   L"Процесс " + NumberText(crash.program.dwProcessId) + L", 64-битная программа.");
         HWND list = crash.Item(frmCrashChooser::kLstDebuggers);
-        ASSERT_EQ(ListCount(list), 2);
+        ASSERT_EQ(ListCount(list), 3);
         EXPECT_EQ(ListItem(list, 0), L"Неверный");
         EXPECT_EQ(ListItem(list, 1), L"Записывающий");
         EXPECT_EQ(ListSelection(list), 0);
@@ -143,6 +151,21 @@ TEST_F(CrashChooserTest, ThePickedDebuggerAttachesAndIsOfferedFirstNextTime)
         ASSERT_FALSE(seen.texts.empty());
         EXPECT_TRUE(seen.texts.front().starts_with(L"Командная строка не может содержать «%s»")) << seen.texts.front().c_str();
         Answer(box, IDOK);
+        Sleep(300);
+        ASSERT_TRUE(IsWindowVisible(crash.chooser));
+        EXPECT_EQ(ReadRecord(m_record), L"");
+
+        // No to the warning starts nothing, and the list stays.
+        SendMessageW(list, LB_SETCURSEL, 2, 0);
+        Answer(crash.chooser, frmCrashChooser::kCmdDebug);
+        box = WaitForWindow(crash.chooserId, L"#32770", 10000, true);
+        ASSERT_NE(box, nullptr);
+        const SeenDialog warning = Describe(box);
+        ASSERT_FALSE(warning.texts.empty());
+        EXPECT_TRUE(warning.texts.front().starts_with(L"Программу «" + replaceable + L"» может подменить"))
+            << warning.texts.front().c_str();
+        EXPECT_NE(warning.texts.front().find(L"работает с правами администратора"), std::wstring::npos);
+        Answer(box, IDNO);
         Sleep(300);
         ASSERT_TRUE(IsWindowVisible(crash.chooser));
         EXPECT_EQ(ReadRecord(m_record), L"");
