@@ -78,7 +78,7 @@ UniqueHandle StartDebugger(std::wstring commandLine, HANDLE event)
     PROCESS_INFORMATION started{};
     if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &started))
         ThrowLastError("Starting the debugger");
-    CloseHandle(started.hThread);
+    const UniqueHandle thread(started.hThread);
     return UniqueHandle(started.hProcess);
 }
 
@@ -132,8 +132,12 @@ int ChooseCrashDebugger(const SystemArguments& crash)
         });
         started = chooser.ShowDialog();
     }
-    // The system goes on once the debugger is attached (it signals the event) or has ended.
-    if (started) WaitForAnyObject({event, debugger.get()}, &Form::ProcessMessage);
+    // The system goes on once the debugger is attached (it signals the event) or has ended. The
+    // event is signalled again for the system: waiting on an auto-reset one would have taken it.
+    if (started) {
+        WaitForAnyObject({event, debugger.get()}, &Form::ProcessMessage);
+        if (WaitForSingleObject(debugger.get(), 0) == WAIT_TIMEOUT) SetEvent(event);
+    }
     if (IsEndingAfterRunTimeError()) return kRunTimeErrorExitCode;
     return started ? kExitDone : kExitCancelled;
 }
