@@ -6,11 +6,11 @@
 #include "catalogue/FirstCatalogue.h"
 #include "catalogue/PresetDetection.h"
 #include "catalogue/PreviousSetting.h"
-#include "support/process/ExecutablePath.h"
 
 #include <utility>
 
 namespace jitswap {
+
 void SeedCatalogueOnFirstStart(const SettingsStoreOpener& openStore)
 {
     CDebuggers catalogue(openStore);
@@ -21,11 +21,11 @@ void SeedCatalogueOnFirstStart(const SettingsStoreOpener& openStore)
     const DetectionPlaces places = ThisMachine();
     std::vector<DebuggerEntry> found;
     for (const PresetKind kind : kAllPresets) {
-        // Where ProcDump writes its dumps is the user's choice, never made for them.
-        if (kind == PresetKind::ProcDump) continue;
-        // The chooser would run with a crashed program's rights, so only from a folder that is safe.
-        if (kind == PresetKind::CrashChooser && FindUnsafeWriter(ExecutablePath())) continue;
-        if (const auto location = FindPreset(kind, places)) found.push_back(PresetEntry(kind, *location));
+        const PresetRow& row = PresetRowOf(kind);
+        if (row.dumpFolderTitle) continue;
+        const auto location = FindPreset(kind, places);
+        if (!location || (row.seededOnlyWhenSafe && FindUnsafeWriter(location->executable))) continue;
+        found.push_back(PresetEntry(kind, *location));
     }
     for (DebuggerEntry& entry : FirstCatalogue(system, found)) catalogue.Add(std::move(entry));
     // A save that fails leaves no catalogue stored, so the next start tries again.

@@ -26,7 +26,8 @@ constexpr PresetRow kPresets[] = {
      {L"drmingw.exe"}, L"drmingw.exe|drmingw.exe"},
     // One executable for both views: it switches to the crashed program's bitness itself.
     {PresetKind::ProcDump, L"ProcDump", L"-accepteula -j <dumps> %ld %ld %p", true, true, PresetPlace::PathFolders,
-     nullptr, {}, {L"procdump.exe", L"procdump64.exe"}, L"procdump.exe|procdump.exe;procdump64.exe"},
+     nullptr, {}, {L"procdump.exe", L"procdump64.exe"}, L"procdump.exe|procdump.exe;procdump64.exe",
+     L"Папка для дампов ProcDump"},
     // Exactly Wine's own default, so that a fresh prefix's setting is recognised as this entry.
     {PresetKind::WineDbg, L"Отладчик Wine", L"--auto %ld %ld", false, true, PresetPlace::Wine, nullptr, {}, {},
      nullptr},
@@ -34,10 +35,18 @@ constexpr PresetRow kPresets[] = {
     // This program asks at the crash which entry of the catalogue to start. Two values, not %p as
     // well: Wine passes only two, and a %p it does not fill would format a value never passed.
     {PresetKind::CrashChooser, L"Спросить при сбое", L"/crashed %ld %ld", true, true, PresetPlace::ThisProgram,
-     nullptr, {}, {}, nullptr},
+     nullptr, {}, {}, nullptr, nullptr, true},
 };
 
-static_assert(std::size(kPresets) == kAllPresets.size());
+constexpr bool InTheOrderOffered()
+{
+    if (std::size(kPresets) != kAllPresets.size()) return false;
+    for (std::size_t i = 0; i < kAllPresets.size(); ++i) {
+        if (kPresets[i].kind != kAllPresets[i]) return false;
+    }
+    return true;
+}
+static_assert(InTheOrderOffered(), "one row per preset, in the order of kAllPresets");
 
 // The tools' own install commands quote the executable, then add the arguments.
 std::wstring CommandLineOf(const PresetRow& row, const std::wstring& executable, const std::wstring& dumpFolder)
@@ -52,8 +61,8 @@ std::wstring CommandLineOf(const PresetRow& row, const std::wstring& executable,
 
 const PresetRow& PresetRowOf(PresetKind kind)
 {
-    return *std::find_if(std::begin(kPresets), std::end(kPresets),
-                         [kind](const PresetRow& row) { return row.kind == kind; });
+    const auto at = std::find(kAllPresets.begin(), kAllPresets.end(), kind);
+    return kPresets[static_cast<std::size_t>(at - kAllPresets.begin())];
 }
 
 std::wstring PresetTitle(PresetKind kind)

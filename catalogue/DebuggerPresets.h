@@ -59,6 +59,12 @@ struct PresetRow {
     BitnessFolders folders;
     std::array<const wchar_t*, 3> searched;  // files on the search path, the likeliest first
     const wchar_t* fileFilter;  // a file dialog's filter when it was not found; nullptr: none needed
+    // The folder dialog's title where the user picks where it writes its dumps, a choice never made
+    // for them, so that the first start leaves it out; nullptr: it writes none.
+    const wchar_t* dumpFolderTitle = nullptr;
+    // Whether the first start adds it only when no account but the system's own can change its
+    // program: one that runs with a crashed program's rights as a matter of course.
+    bool seededOnlyWhenSafe = false;
 };
 
 const PresetRow& PresetRowOf(PresetKind kind);

@@ -18,7 +18,7 @@ void frmDebuggerEntry::cmdPresets_Click()
         const PresetKind kind = kAllPresets[i];
         if (!PresetOffered(kind, places)) continue;
         // The dots say that choosing it asks where the debugger is.
-        const bool asks = !FindPreset(kind, places) || kind == PresetKind::ProcDump;
+        const bool asks = !FindPreset(kind, places) || PresetRowOf(kind).dumpFolderTitle;
         const std::wstring caption = PresetTitle(kind) + (asks ? L"..." : L"");
         AppendMenuW(menu.get(), MF_STRING, static_cast<UINT_PTR>(kMnuPreset + static_cast<int>(i)), caption.c_str());
     }
@@ -41,9 +41,9 @@ void frmDebuggerEntry::mnuPreset_Click(PresetKind kind)
         if (!dialog.Show()) return;
         location = LocationFromChosenFile(kind, dialog.FileName(), places);
     }
-    if (kind == PresetKind::ProcDump) {
+    if (const wchar_t* dumpFolderTitle = PresetRowOf(kind).dumpFolderTitle) {
         FolderDialog folder;
-        folder.Title = L"Папка для дампов ProcDump";
+        folder.Title = dumpFolderTitle;
         folder.Owner = Handle();
         if (!folder.Show()) return;
         location->dumpFolder = folder.FolderName();
