@@ -27,6 +27,12 @@ HMENU CreateHelpMenu()
     return help;
 }
 
+// The first command ID of each item array; an item's ID is its array's plus its index.
+constexpr UINT kListIds = 1000;
+constexpr UINT kSettingsIds = 1100;
+constexpr UINT kHelpExitIds = 1200;
+constexpr UINT kHelpIds = 1300;
+
 constexpr int kLastDebugger = MainMenu::kFirstDebugger + CDebuggers::Capacity - 1;
 static_assert(kLastDebugger < MainMenu::kCheckSeparator);
 
@@ -34,12 +40,12 @@ static_assert(kLastDebugger < MainMenu::kCheckSeparator);
 
 MainMenu::MainMenu()
     : m_bar(CreateBar()),
-      m_context(GetSubMenu(m_bar.get(), 0)),
+      m_context(GetSubMenu(m_bar.get(), kContextPosition)),
       m_helpMenu(CreateHelpMenu()),
-      mnuList(m_context, 1000),
-      mnuSettings(m_context, 1100),
-      mnuHelpExit(m_context, 1200),
-      mnuHelp(m_helpMenu, 1300)
+      mnuList(m_context, kListIds),
+      mnuSettings(m_context, kSettingsIds),
+      mnuHelpExit(m_context, kHelpExitIds),
+      mnuHelp(m_helpMenu, kHelpIds)
 {
     mnuList.Load(kEditList, L"Править список...");
     mnuList.Load(kListSeparator, L"-");

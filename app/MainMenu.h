@@ -18,6 +18,9 @@ class CDebuggers;
 
 class MainMenu {
 public:
+    // The menu bar's position of "Context", whose popup is the tray menu.
+    static constexpr int kContextPosition = 0;
+
     // The elements of each array, by index.
     enum ListItem : int {
         kEditList = 0,        // "Править список..."

@@ -52,7 +52,7 @@ void frmMain::Form_Load()
 
     Hook = std::make_unique<TrayMenuHook>();
     Hook->BeforePopupMenu = [this](HMENU) { Hook_BeforePopupMenu(); };
-    Hook->Attach(Handle(), *bcMain, 0);
+    Hook->Attach(Handle(), *bcMain, MainMenu::kContextPosition);
 }
 
 void frmMain::ReloadIcons(UINT dpi)
