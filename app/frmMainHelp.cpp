@@ -10,11 +10,6 @@
 #include <shellapi.h>
 
 namespace jitswap {
-namespace {
-
-constexpr int kShiftOnly = 1;
-
-} // namespace
 
 void frmMain::RefreshAutostartCheck()
 {
@@ -64,8 +59,8 @@ void frmMain::ShowAbout(std::wstring_view description)
 
 void frmMain::Form_KeyDown(int keyCode, int shift)
 {
-    if (keyCode == VK_F1 && shift == kShiftOnly) ShowAbout(L"");
-    if (keyCode == VK_ESCAPE && shift == 0) DestroyWindow(Handle());
+    if (keyCode == VK_F1 && shift == kShiftKey) ShowAbout(L"");
+    if (keyCode == VK_ESCAPE && shift == kShiftNone) DestroyWindow(Handle());
 }
 
 } // namespace jitswap

@@ -101,9 +101,9 @@ void frmDebuggersList::ReenableButtons()
 
 void frmDebuggersList::Form_KeyDown(int keyCode, int shift)
 {
-    if (keyCode == VK_INSERT && shift == 0) ClickIfEnabled(cmdAdd);
-    if (keyCode == VK_DELETE && shift == 0) ClickIfEnabled(cmdRemove);
-    if (keyCode == VK_F2 && shift == 0) ClickIfEnabled(cmdEdit);
+    if (keyCode == VK_INSERT && shift == kShiftNone) ClickIfEnabled(cmdAdd);
+    if (keyCode == VK_DELETE && shift == kShiftNone) ClickIfEnabled(cmdRemove);
+    if (keyCode == VK_F2 && shift == kShiftNone) ClickIfEnabled(cmdEdit);
 }
 
 void frmDebuggersList::ClickIfEnabled(HWND button)

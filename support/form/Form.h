@@ -25,7 +25,10 @@ enum class UnloadMode {
     TaskManager = 3,
 };
 
-// The modifier keys held now, as key handlers receive them: 1 Shift, 2 Ctrl, 4 Alt.
+// The modifier keys as key handlers receive them, one bit each.
+enum ShiftState : int { kShiftNone = 0, kShiftKey = 1, kCtrlKey = 2, kAltKey = 4 };
+
+// The modifier keys held now.
 int CurrentShiftState();
 
 class Form : public WindowOwner {

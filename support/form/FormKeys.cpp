@@ -32,7 +32,8 @@ bool IsKeyDown(int key)
 
 int CurrentShiftState()
 {
-    return (IsKeyDown(VK_SHIFT) ? 1 : 0) | (IsKeyDown(VK_CONTROL) ? 2 : 0) | (IsKeyDown(VK_MENU) ? 4 : 0);
+    return (IsKeyDown(VK_SHIFT) ? kShiftKey : kShiftNone) | (IsKeyDown(VK_CONTROL) ? kCtrlKey : kShiftNone) |
+           (IsKeyDown(VK_MENU) ? kAltKey : kShiftNone);
 }
 
 void Form::ProcessMessage(MSG& message)
