@@ -1,7 +1,7 @@
 #include "support/form/Form.h"
 
 #include "support/loop/MessageLoop.h"
-#include "support/win32/ScopeGuard.h"
+#include "support/win32/UniqueHandle.h"
 #include "support/win32/Win32Error.h"
 #include "support/window/ApplicationWindow.h"
 #include "support/window/WindowClass.h"
@@ -131,12 +131,8 @@ LRESULT Form::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
 
 LRESULT Form::OnPaint()
 {
-    PAINTSTRUCT paint;
-    HDC dc = BeginPaint(m_window, &paint);
-    if (!dc) return 0;
-    // EndPaint must run even when the painting fails.
-    const auto end = OnScopeExit([&] { EndPaint(m_window, &paint); });
-    Form_Paint(dc);
+    const PaintDC dc(m_window);
+    if (dc.get()) Form_Paint(dc.get());
     return 0;
 }
 

@@ -45,6 +45,24 @@ inline UniqueWindowDC WindowDC(HWND window) noexcept
     return UniqueWindowDC(GetDC(window), WindowDCRelease{window});
 }
 
+// A window's painting (BeginPaint), ended when this goes, however the painting ends.
+class PaintDC {
+public:
+    explicit PaintDC(HWND window) noexcept : m_window(window), m_dc(BeginPaint(window, &m_paint)) {}
+    ~PaintDC()
+    {
+        if (m_dc) EndPaint(m_window, &m_paint);
+    }
+    PaintDC(const PaintDC&) = delete;
+    PaintDC& operator=(const PaintDC&) = delete;
+    HDC get() const noexcept { return m_dc; }
+
+private:
+    HWND m_window;
+    PAINTSTRUCT m_paint{};
+    HDC m_dc;
+};
+
 // A GDI object selected into a device context while this lives: then the one it replaced goes back.
 struct ObjectReselect {
     HDC dc = nullptr;
