@@ -2,6 +2,7 @@
 
 #include "aedebug/AeDebugKey.h"
 #include "aedebug/CommandLineCheck.h"
+#include "support/process/EnvironmentVariable.h"
 #include "support/process/ExecutableSearch.h"
 #include "support/registry/RegistryKey.h"
 #include "support/registry/RegistryQuery.h"
@@ -55,12 +56,7 @@ std::wstring SearchFolders(bool wow32)
 {
     std::wstring folders = FolderText(wow32 ? GetSystemWow64DirectoryW : GetSystemDirectoryW) +
                            FolderText(GetWindowsDirectoryW, L"\\System") + FolderText(GetWindowsDirectoryW);
-    if (const DWORD size = GetEnvironmentVariableW(L"PATH", nullptr, 0)) {
-        std::wstring path(size, L'\0');
-        path.resize(GetEnvironmentVariableW(L"PATH", path.data(), size));
-        folders += path;
-    }
-    return folders;
+    return folders + EnvironmentVariable(L"PATH");
 }
 
 ViewReading ReadView(RegistryView view, bool wow32)

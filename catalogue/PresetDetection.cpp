@@ -1,5 +1,6 @@
 #include "catalogue/PresetDetection.h"
 
+#include "support/process/EnvironmentVariable.h"
 #include "support/process/ExecutablePath.h"
 #include "support/process/ExecutableSearch.h"
 #include "support/registry/RegistryQuery.h"
@@ -70,15 +71,6 @@ std::optional<std::wstring> OnSearchPath(const DetectionPlaces& places, const wc
     return SearchFile(places.searchPath.c_str(), file, nullptr);
 }
 
-std::wstring EnvironmentText(const wchar_t* name)
-{
-    const DWORD size = GetEnvironmentVariableW(name, nullptr, 0);
-    if (size == 0) return {};
-    std::wstring text(size, L'\0');
-    text.resize(GetEnvironmentVariableW(name, text.data(), size));
-    return text;
-}
-
 } // namespace
 
 DetectionPlaces ThisMachine()
@@ -87,7 +79,7 @@ DetectionPlaces ThisMachine()
     wchar_t system[MAX_PATH] = {};
     const UINT length = GetSystemDirectoryW(system, MAX_PATH);
     if (length > 0 && length < MAX_PATH) places.systemFolder.assign(system, length);
-    places.searchPath = EnvironmentText(L"PATH");
+    places.searchPath = EnvironmentVariable(L"PATH");
     places.thisProgram = ExecutablePath();
     places.underWine = RunsUnderWine();
     places.windows64 = IsWindows64Bit();
