@@ -153,17 +153,40 @@ StartFigures StartOnce(const std::wstring& executable, const wchar_t* trayClass,
     return {(ready - started) / 1000.0, privateBytes / 1024.0, memory.WorkingSetSize / 1024.0, std::move(modules)};
 }
 
-StartFigures MedianStart(const std::wstring& executable, const wchar_t* trayClass, const wchar_t* mainClass, UINT exitCommand)
+struct Program {
+    std::wstring executable;
+    const wchar_t* trayClass;
+    const wchar_t* mainClass;
+    UINT exitCommand;  // the menu command that ends it; 0: WM_CLOSE
+};
+
+StartFigures StartOnce(const Program& program)
 {
-    std::vector<double> times, privates, workingSets;
-    std::vector<std::wstring> modules = StartOnce(executable, trayClass, mainClass, exitCommand).modules;  // warms the file cache
+    return StartOnce(program.executable, program.trayClass, program.mainClass, program.exitCommand);
+}
+
+// Medians of starts of each program, started by turns, so that whatever else the machine does
+// meanwhile weighs on both alike.
+std::vector<StartFigures> MedianStartsByTurns(const std::vector<Program>& programs)
+{
+    std::vector<StartFigures> medians;
+    std::vector<std::vector<StartFigures>> runs(programs.size());
+    for (const Program& program : programs) medians.push_back({0, 0, 0, StartOnce(program).modules});  // warms the file cache
     for (int run = 0; run < kStarts; ++run) {
-        const StartFigures figures = StartOnce(executable, trayClass, mainClass, exitCommand);
-        times.push_back(figures.startMilliseconds);
-        privates.push_back(figures.privateKilobytes);
-        workingSets.push_back(figures.workingSetKilobytes);
+        for (std::size_t i = 0; i < programs.size(); ++i) runs[i].push_back(StartOnce(programs[i]));
     }
-    return {Median(times), Median(privates), Median(workingSets), std::move(modules)};
+    for (std::size_t i = 0; i < programs.size(); ++i) {
+        std::vector<double> times, privates, workingSets;
+        for (const StartFigures& figures : runs[i]) {
+            times.push_back(figures.startMilliseconds);
+            privates.push_back(figures.privateKilobytes);
+            workingSets.push_back(figures.workingSetKilobytes);
+        }
+        medians[i].startMilliseconds = Median(times);
+        medians[i].privateKilobytes = Median(privates);
+        medians[i].workingSetKilobytes = Median(workingSets);
+    }
+    return medians;
 }
 
 // What a rebuild cannot do without: read the 120 stored values and the two system values in each
@@ -245,8 +268,10 @@ int wmain(int argc, wchar_t** argv)
     }
     StoreThirtyDebuggers();
 
-    const StartFigures jitswap = MedianStart(argv[1], L"JitswapTrayIcon", L"JitswapMain", 1202);
-    const StartFigures bare = MedianStart(argv[2], L"BareTrayBench", L"BareTrayBench", 0);
+    const std::vector<StartFigures> starts = MedianStartsByTurns(
+        {{argv[1], L"JitswapTrayIcon", L"JitswapMain", 1202}, {argv[2], L"BareTrayBench", L"BareTrayBench", 0}});
+    const StartFigures& jitswap = starts[0];
+    const StartFigures& bare = starts[1];
 
     double rebuild = 0;
     double floor = 0;
