@@ -32,6 +32,9 @@ if(WIN32)
     # every file that calls them: the linker cannot fold those into one, and they were 9 KB of the
     # executable.
     add_compile_options($<$<CONFIG:Release>:-fno-ipa-sra>)
+    # No lock around a function-local static's first use: each is first met on the user-interface
+    # thread, and the lock would bring in the threads library (app/RuntimeThreading.cpp says why).
+    add_compile_options($<$<CONFIG:Release>:-fno-threadsafe-statics>)
     add_link_options($<$<CONFIG:Release>:-Wl,--gc-sections> $<$<CONFIG:Release>:-s>)
   endif()
 endif()
