@@ -43,7 +43,12 @@ AeDebugView ReadAeDebugKey(RegistryView view)
     const UniqueHKey key = OpenExisting(view, KEY_QUERY_VALUE, "Opening the AeDebug key to read");
     if (!key) return {};
     const auto debugger = QueryRegistryValue(key.get(), kDebuggerValue);
-    const auto text = debugger ? RegistryValueAsText(debugger->type, debugger->data) : std::wstring();
+    std::optional<std::wstring> text = std::wstring();
+    // A number is no command line either: the system reads Debugger as text only.
+    if (debugger && debugger->type != RegistryType::String && debugger->type != RegistryType::ExpandString)
+        text = std::nullopt;
+    else if (debugger)
+        text = RegistryValueAsText(debugger->type, debugger->data);
     return AeDebugView{text.value_or(std::wstring()), IsAutoText(TextOf(QueryRegistryValue(key.get(), kAutoValue))),
                        !text};
 }

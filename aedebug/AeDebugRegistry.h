@@ -14,8 +14,8 @@
 
 namespace jitswap {
 
-// Absent key or values read as empty and false, a `Debugger` that is no text as empty and
-// unreadable; a key that exists but cannot be read throws Win32Error.
+// Absent key or values read as empty and false, a `Debugger` that is no text (a number included)
+// as empty and unreadable; a key that exists but cannot be read throws Win32Error.
 AeDebugView ReadAeDebugKey(RegistryView view);
 
 // Changes to values of the AeDebug key, in any view. Each change throws Win32Error when the

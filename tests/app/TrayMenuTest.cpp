@@ -439,6 +439,7 @@ TEST_F(TrayMenuTest, ASettingThatCannotBeReadIsOverwrittenOnlyWhenTheUserAgrees)
         {"a key only administrators may read", [] {}, true},
         {"REG_MULTI_SZ", [&] { plant(KEY_WOW64_64KEY, REG_MULTI_SZ, L"a.exe\0b.exe\0", 14 * sizeof(wchar_t)); }, false},
         {"REG_BINARY in the 32-bit view", [&] { plant(KEY_WOW64_32KEY, REG_BINARY, "\x01\x02", 2); }, false},
+        {"REG_DWORD", [&] { const DWORD zero = 0; plant(KEY_WOW64_64KEY, REG_DWORD, &zero, sizeof zero); }, false},
     };
     const auto standIn = OnScopeExit([] { ResetElevation(); });
     Start();
