@@ -14,6 +14,9 @@ namespace jitswap {
 namespace {
 
 constexpr wchar_t kWerSubkey[] = L"SOFTWARE\\Microsoft\\Windows\\Windows Error Reporting";
+// Where Group Policy's "Disable Windows Error Reporting" writes its Disabled, for the machine and
+// for the user.
+constexpr wchar_t kWerPolicySubkey[] = L"SOFTWARE\\Policies\\Microsoft\\Windows\\Windows Error Reporting";
 
 std::optional<StoredValue> Stored(HKEY key, const wchar_t* name)
 {
@@ -95,14 +98,16 @@ WerReading ReadWer(const AeDebugViews& views)
 {
     WerReading wer;
     const std::wstring debugApplications = std::wstring(kWerSubkey) + L"\\DebugApplications";
-    const auto disabled = [&](HKEY root, REGSAM view, const wchar_t* where) {
-        for (const std::wstring& name : NamesSetToOne(root, kWerSubkey, view)) {
+    const auto disabled = [&](HKEY root, const wchar_t* subkey, REGSAM view, const wchar_t* where) {
+        for (const std::wstring& name : NamesSetToOne(root, subkey, view)) {
             if (_wcsicmp(name.c_str(), L"Disabled") == 0) wer.disabledIn.push_back(where);
         }
     };
-    disabled(HKEY_LOCAL_MACHINE, views.native, L"HKLM");
-    if (views.wow32) disabled(HKEY_LOCAL_MACHINE, *views.wow32, L"HKLM\\SOFTWARE\\WOW6432Node");
-    disabled(HKEY_CURRENT_USER, 0, L"HKCU");
+    disabled(HKEY_LOCAL_MACHINE, kWerSubkey, views.native, L"HKLM");
+    if (views.wow32) disabled(HKEY_LOCAL_MACHINE, kWerSubkey, *views.wow32, L"HKLM\\SOFTWARE\\WOW6432Node");
+    disabled(HKEY_CURRENT_USER, kWerSubkey, 0, L"HKCU");
+    disabled(HKEY_LOCAL_MACHINE, kWerPolicySubkey, views.native, L"HKLM\\SOFTWARE\\Policies");
+    disabled(HKEY_CURRENT_USER, kWerPolicySubkey, 0, L"HKCU\\SOFTWARE\\Policies");
     for (const HKEY root : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) {
         for (std::wstring& name : NamesSetToOne(root, debugApplications, views.native))
             wer.debugApplications.push_back(std::move(name));
