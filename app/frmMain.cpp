@@ -23,6 +23,9 @@ frmMain::~frmMain() = default;
 
 void frmMain::Load()
 {
+    // The icon before any window of the form's own: it is what a start is waited for by, and each
+    // window made before it would keep it waiting.
+    ShowTrayIcon();
     WindowSpec design;
     design.className = L"JitswapMain";
     design.caption = L"Jitswap";
@@ -32,10 +35,22 @@ void frmMain::Load()
     Form_Load();
 }
 
+void frmMain::ShowTrayIcon()
+{
+    bcMain = std::make_unique<TrayIcon>();
+    bcMain->SetText(L"Jitswap");
+    bcMain->SetIcon(qsLoadResTrayIcon(L"A_MAIN", WindowDpi(bcMain->Handle())));
+    bcMain->ShellRestarted = [this] { ReloadIcons(WindowDpi(Handle())); };
+    bcMain->BalloonClicked = [this] { bcMain_BalloonClick(); };
+    bcMain->SetVisible(true);
+}
+
 void frmMain::Form_Load()
 {
+    // The rest fills in the icon's tip and menu before the loop serves the first click, and the menu
+    // pops up only once the hook is on, so no click meets a menu half made.
     qsCenterFormEx(Handle());
-    ReloadIcons(Dpi());
+    LoadWindowIcons(Dpi());
     RefreshAutostartCheck();
     ReadReportChanges();
     SkipOnFailure([this] { SeedCatalogueOnFirstStart(m_Sources.openStore); });
@@ -43,22 +58,20 @@ void frmMain::Form_Load()
     WatchForChanges();
     RebuildDebuggersMenu();
 
-    bcMain = std::make_unique<TrayIcon>();
-    ShowEntryInForce(m_Changes.InForce(*m_Debuggers));
-    bcMain->SetIcon(qsLoadResTrayIcon(L"A_MAIN", Dpi()));
-    bcMain->ShellRestarted = [this] { ReloadIcons(WindowDpi(Handle())); };
-    bcMain->BalloonClicked = [this] { bcMain_BalloonClick(); };
-    bcMain->SetVisible(true);
-
     Hook = std::make_unique<TrayMenuHook>();
     Hook->BeforePopupMenu = [this](HMENU) { Hook_BeforePopupMenu(); };
     Hook->Attach(Handle(), *bcMain, MainMenu::kContextPosition);
 }
 
-void frmMain::ReloadIcons(UINT dpi)
+void frmMain::LoadWindowIcons(UINT dpi)
 {
     m_Icons.Load(Handle(), L"A_MAIN", dpi);
     m_ApplicationIcons.Load(qsGetThunderMainHandle(), L"A_MAIN", dpi);
+}
+
+void frmMain::ReloadIcons(UINT dpi)
+{
+    LoadWindowIcons(dpi);
     if (bcMain) bcMain->SetIcon(qsLoadResTrayIcon(L"A_MAIN", dpi));
 }
 

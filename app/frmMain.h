@@ -51,8 +51,11 @@ protected:
 private:
     friend struct frmMainProbe;  // in-process tests look at the menu the user would see
 
+    // The tray icon with its generic tip, before anything else the start does.
+    void ShowTrayIcon();
     void Form_Load();
-    // The window's, the program's hidden window's and the tray's icons at the sizes of `dpi`.
+    // The window's and the program's hidden window's icons at the sizes of `dpi`; with the tray's.
+    void LoadWindowIcons(UINT dpi);
     void ReloadIcons(UINT dpi);
 
     // The tray menu's catalogue part and switching.
